@@ -1,0 +1,22 @@
+#include "core/failure.h"
+
+namespace {
+
+const char* Describe(FailureCause cause)
+{
+    switch (cause) {
+    case FailureCause::RenameRefused: return "the file system refused the rename";
+    case FailureCause::NumberOverflow: return "a 16-bit number went past 32767";
+    case FailureCause::NothingBeforeColon: return "a path begins with its colon";
+    case FailureCause::NoFolderInPath: return "a path has no folder";
+    case FailureCause::PlatformCall: return "a platform call failed";
+    }
+    return "unknown failure";
+}
+
+} // namespace
+
+Failure::Failure(FailureCause cause, std::uint32_t systemError)
+    : std::runtime_error(Describe(cause)), cause(cause), systemError(systemError)
+{
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+
+// What made an operation fail. The entry handler that armed its failure
+// handling decides the message; the cause and the system's error code are
+// kept for tests and for whoever debugs a refused rename.
+enum class FailureCause {
+    RenameRefused,     // the file system said no; systemError holds its code
+    NumberOverflow,    // a 16-bit counter, position or sum went past 32767
+    NothingBeforeColon,// a path's last colon is its first character
+    NoFolderInPath,    // a path without any backslash
+    PlatformCall,      // another platform call failed; systemError holds its code
+};
+
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(FailureCause cause, std::uint32_t systemError = 0);
+
+    FailureCause cause;
+    std::uint32_t systemError;
+};

@@ -1,0 +1,44 @@
+#include "core/rename_fields.h"
+
+#include <string>
+
+#include "core/clock.h"
+
+std::u16string DecimalText(long long value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+void ClearFields(RenameFields& fields)
+{
+    fields = RenameFields{};
+}
+
+void StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset)
+{
+    // One reading for all six fields: separate readings taken across a
+    // boundary would mix two instants (23:59:59 on 31 December could give
+    // the next year with the old month).
+    const ClockReading now = clock.ReadClock();
+    fields.year = DecimalText(now.year);
+    fields.month = DecimalText(now.month);
+    fields.day = DecimalText(now.day);
+    fields.hour = DecimalText(now.hour);
+    fields.minute = DecimalText(now.minute);
+    fields.second = DecimalText(ToInt16(static_cast<long long>(now.second) + secondOffset));
+}
+
+void CutYear(RenameFields& fields)
+{
+    if (fields.year.size() > 2)
+        fields.year.erase(0, fields.year.size() - 2);
+}
+
+void PadFields(RenameFields& fields)
+{
+    for (std::u16string* field : {&fields.month, &fields.day, &fields.hour, &fields.minute, &fields.second}) {
+        if (field->size() == 1)
+            field->insert(field->begin(), u'0');
+    }
+}
