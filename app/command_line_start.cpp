@@ -1,0 +1,126 @@
+#include "app/command_line_start.h"
+
+#include <string_view>
+#include <vector>
+
+#include "app/platform.h"
+#include "core/failure.h"
+#include "core/finish_rename.h"
+#include "core/int16.h"
+#include "core/naming_schemes.h"
+#include "core/rename_fields.h"
+
+const std::u16string kCommandLineFailureText = u"処理が間に合いません\r\n再実行してください";
+
+namespace {
+
+// n double quotes give n + 1 pieces; empty pieces count.
+std::vector<std::u16string_view> SplitAtQuotes(std::u16string_view text)
+{
+    std::vector<std::u16string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t quote = text.find(u'"'); quote != std::u16string_view::npos; quote = text.find(u'"', start)) {
+        pieces.push_back(text.substr(start, quote - start));
+        start = quote + 1;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+// 1-based position of the piece's last colon, 0 when it has none. The
+// position is a 16-bit number, so a piece of 32767 or more code units fails.
+Int16 FindLastColon(std::u16string_view piece)
+{
+    Int16 lastColon = 0;
+    for (Int16 position = 1; position <= static_cast<long long>(piece.size()); position = StepInt16(position)) {
+        if (piece[position - 1] == u':')
+            lastColon = position;
+    }
+    return lastColon;
+}
+
+std::u16string TrimSpaces(std::u16string_view text)
+{
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos)
+        return {};
+    return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
+}
+
+void RenameOnePath(const StartupPlatform& platform, const std::u16string& path, Int16 secondOffset)
+{
+    RenameFields& fields = platform.window.Fields();
+    ClearFields(fields);
+    fields.sourcePath = path;
+    StampNow(fields, platform.clock, secondOffset);
+    CutYear(fields);
+    PadFields(fields);
+    fields.stem = ComposeCompactStem(fields);
+    FinishRename(fields, platform.fileSystem);
+}
+
+enum class PiecesEnd { AllHandled, WindowShown };
+
+// The text after the last double quote is never looked at. A piece shorter
+// than four code units is skipped; a piece without a colon reuses the path of
+// the latest piece that had one. Every skipped piece raises the second offset
+// of the files after it by one.
+PiecesEnd RenameEveryPiece(const StartupPlatform& platform, std::u16string_view arguments)
+{
+    const std::vector<std::u16string_view> pieces = SplitAtQuotes(arguments);
+    const long long lastIndex = static_cast<long long>(pieces.size()) - 2;
+    Int16 processedCount = 0;
+    std::u16string workingPath;
+    for (Int16 pieceIndex = 0; pieceIndex <= lastIndex; pieceIndex = StepInt16(pieceIndex)) {
+        const std::u16string_view piece = pieces[pieceIndex];
+        if (piece.size() < 4)
+            continue;
+        const Int16 colon = FindLastColon(piece);
+        if (colon == 1)
+            throw Failure(FailureCause::NothingBeforeColon);
+        if (colon > 1)
+            workingPath = TrimSpaces(piece.substr(colon - 2));
+        if (workingPath.empty()) {
+            platform.window.Show();
+            return PiecesEnd::WindowShown;
+        }
+        const Int16 secondOffset = ToInt16(pieceIndex - processedCount);
+        processedCount = StepInt16(processedCount);
+        RenameOnePath(platform, workingPath, secondOffset);
+    }
+    return PiecesEnd::AllHandled;
+}
+
+} // namespace
+
+void Form_Load(const StartupPlatform& platform)
+{
+    if (platform.process.IsAnotherInstanceRunning()) {
+        platform.process.EndProgram();
+        return;
+    }
+    const std::u16string arguments = platform.process.ArgumentString();
+    if (arguments.empty()) {
+        platform.window.Show();
+        return;
+    }
+    try {
+        if (RenameEveryPiece(platform, arguments) == PiecesEnd::WindowShown)
+            return;
+    } catch (const Failure&) {
+        // Nothing is retried or undone: earlier files keep their new names.
+        platform.messages.ShowMessage(kCommandLineFailureText, MessageIcon::Exclamation);
+    }
+    platform.window.Close();
+}
+
+std::u16string QuoteArguments(const std::vector<std::u16string>& arguments)
+{
+    std::u16string joined;
+    for (const std::u16string& argument : arguments) {
+        if (!joined.empty())
+            joined += u' ';
+        joined += u'"' + argument + u'"';
+    }
+    return joined;
+}

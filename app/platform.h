@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+struct RenameFields;
+
+enum class MessageIcon { None, Exclamation };
+
+// A modal box with one OK button, captioned with the application title;
+// returns when the user has closed it.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    virtual void ShowMessage(const std::u16string& text, MessageIcon icon) = 0;
+};
+
+// The main window Form1 as the entry handlers see it.
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+    virtual void Show() = 0;
+    // Unloads the window; it is the only one, so the program then ends.
+    virtual void Close() = 0;
+    // The one RenameFields record, owned by the window for the whole run.
+    virtual RenameFields& Fields() = 0;
+};
+
+class Process {
+public:
+    virtual ~Process() = default;
+    virtual bool IsAnotherInstanceRunning() = 0;
+    // The arguments as one string without the program's own path: each
+    // argument in double quotes, separated by single spaces, as the file
+    // manager passes dropped files.
+    virtual std::u16string ArgumentString() = 0;
+    virtual void EndProgram() = 0;
+};
