@@ -1,0 +1,94 @@
+#include "tests/native/fakes.h"
+
+#include <algorithm>
+
+#include "core/failure.h"
+
+ClockReading FakeClock::ReadClock()
+{
+    ++readCount;
+    const ClockReading reading = readings.front();
+    if (readings.size() > 1)
+        readings.pop_front();
+    return reading;
+}
+
+bool CaseInsensitiveLess::operator()(const std::u16string& a, const std::u16string& b) const
+{
+    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char16_t x, char16_t y) { return fold(x) < fold(y); });
+}
+
+namespace {
+
+std::u16string ParentOf(const std::u16string& path)
+{
+    const std::size_t slash = path.rfind(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+}
+
+bool IsSameOrBelow(const std::u16string& path, const std::u16string& folder)
+{
+    CaseInsensitiveLess less;
+    const std::u16string head = path.substr(0, folder.size());
+    const bool sameHead = !less(head, folder) && !less(folder, head);
+    return sameHead && (path.size() == folder.size() || path[folder.size()] == u'\\');
+}
+
+} // namespace
+
+void FakeFileSystem::AddFolder(const std::u16string& path)
+{
+    for (std::u16string folder = path; !folder.empty() && !Exists(folder); folder = ParentOf(folder))
+        entries[folder] = "";
+}
+
+void FakeFileSystem::AddFile(const std::u16string& path, const std::string& content)
+{
+    AddFolder(ParentOf(path));
+    entries[path] = content;
+}
+
+bool FakeFileSystem::Exists(const std::u16string& path) const
+{
+    return entries.count(path) > 0;
+}
+
+std::string FakeFileSystem::ContentOf(const std::u16string& path) const
+{
+    const auto found = entries.find(path);
+    return found == entries.end() ? std::string() : found->second;
+}
+
+void FakeFileSystem::RenameNoReplace(const std::u16string& from, const std::u16string& to)
+{
+    constexpr std::uint32_t kFileNotFound = 2, kPathNotFound = 3, kAlreadyExists = 183;
+    if (!Exists(from))
+        throw Failure(FailureCause::RenameRefused, kFileNotFound);
+    if (!Exists(ParentOf(to)))
+        throw Failure(FailureCause::RenameRefused, kPathNotFound);
+    if (Exists(to))
+        throw Failure(FailureCause::RenameRefused, kAlreadyExists);
+    std::map<std::u16string, std::string, CaseInsensitiveLess> moved;
+    for (auto entry = entries.begin(); entry != entries.end();) {
+        if (IsSameOrBelow(entry->first, from)) {
+            moved[to + entry->first.substr(from.size())] = entry->second;
+            entry = entries.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+    entries.merge(moved);
+    renames.emplace_back(from, to);
+}
+
+FakeWindow::FakeWindow()
+{
+    fields = {u"Text1", u"Text2", u"Text3", u"Text4", u"Text5", u"Text6", u"Text7", u"Text8", u"Text9", u"Text10"};
+}
+
+ClockReading Reading(int year, int month, int day, int hour, int minute, int second)
+{
+    return ClockReading{year, month, day, hour, minute, second};
+}
