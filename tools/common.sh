@@ -1,0 +1,69 @@
+# Shared by tools/run and tools/test: packages, builds, Wine prefix and X server.
+# Sourced, not run.
+
+NOMICHRON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
+
+# Debian packages the builds and tests need; only missing ones are installed.
+install_missing_packages() {
+    local wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
+                  xvfb xdotool x11-utils fonts-ipafont-gothic imagemagick python3-gi gir1.2-gtk-3.0)
+    local missing=()
+    local package
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_windows() {
+    cmake -S "$NOMICHRON_ROOT" -B "$BUILD_ROOT/windows" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$NOMICHRON_ROOT/cmake/mingw-w64.cmake" >/dev/null
+    cmake --build "$BUILD_ROOT/windows" -j"$(nproc)"
+}
+
+# A Wine prefix of the build's own, booted once, with the Japanese UI fonts mapped.
+prepare_wine() {
+    export WINEPREFIX="$BUILD_ROOT/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >/dev/null 2>&1 </dev/null
+        wineserver -w
+        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Tahoma"="IPAGothic"\r\n"MS Shell Dlg"="IPAGothic"\r\n"MS Shell Dlg 2"="IPAGothic"\r\n' \
+            >"$BUILD_ROOT/fonts.reg"
+        wine regedit /S "$(winepath -w "$BUILD_ROOT/fonts.reg")" </dev/null >/dev/null 2>&1
+        wineserver -w
+    fi
+}
+
+# Starts a private X server when there is no display; stop_display ends it.
+XVFB_PID=
+start_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local number
+    for number in $(seq 91 120); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$number"
+        local tries
+        for tries in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+        unset DISPLAY
+    done
+    echo "no X server could be started" >&2
+    return 1
+}
+
+stop_display() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+}
