@@ -5,28 +5,45 @@
 
 namespace {
 
-class FormLoadTest : public ::testing::Test {
-protected:
+enum class End { Closed, Shown, FailedThenClosed };
+
+struct StartCase {
+    const char* what;
+    std::u16string arguments;
+    std::vector<std::u16string> existAfter; // every other file of the tree keeps its name
+    End end;
+};
+
+// A start-up over a small tree of files, 31 January 2005 at 01:01:01.
+struct StartBench {
+    StartBench()
+    {
+        for (const char16_t* path : {u"C:\\p\\a.jpg", u"C:\\p\\README", u"C:\\p\\写真 \U0001F4F7.JPG", u"D:\\b\\x.jpg",
+                                     u"D:\\b\\y.jpg", u"E:\\c\\d.jpg", u"\\\\server\\share\\n.jpg"})
+            fs.AddFile(path, "content");
+    }
+
     void Start(const std::u16string& arguments)
     {
         process.arguments = arguments;
+        window = FakeWindow();
+        messages.shown.clear();
         Form_Load({process, window, messages, clock, fs});
     }
 
-    void ExpectRenamedAndClosed()
+    End HowItEnded() const
     {
-        EXPECT_EQ(window.closeCount, 1);
-        EXPECT_EQ(window.showCount, 0);
-        EXPECT_TRUE(messages.shown.empty());
-    }
-
-    void ExpectFailureMessageAndClosed()
-    {
-        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(window.showCount + window.closeCount, 1);
+        if (window.showCount == 1) {
+            EXPECT_TRUE(messages.shown.empty());
+            return End::Shown;
+        }
+        if (messages.shown.empty())
+            return End::Closed;
+        EXPECT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text, u"処理が間に合いません\r\n再実行してください");
         EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(window.closeCount, 1);
-        EXPECT_EQ(window.showCount, 0);
+        return End::FailedThenClosed;
     }
 
     FakeProcess process;
@@ -36,170 +53,101 @@ protected:
     FakeFileSystem fs;
 };
 
-TEST_F(FormLoadTest, SecondInstanceEndsAtOnceWithoutTouchingAnything)
+TEST(FormLoad, ArgumentStringsRenameWhatTheyHold)
 {
-    fs.AddFile(u"C:\\photos\\test.jpg");
-    process.anotherInstance = true;
-    Start(u"\"C:\\photos\\test.jpg\"");
-    EXPECT_EQ(process.endCount, 1);
-    EXPECT_EQ(window.showCount + window.closeCount, 0);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(fs.renames.empty());
-}
-
-TEST_F(FormLoadTest, EmptyCommandLineShowsTheWindowAndRenamesNothing)
-{
-    Start(u"");
-    EXPECT_EQ(window.showCount, 1);
-    EXPECT_EQ(window.closeCount, 0);
-    EXPECT_EQ(process.endCount, 0);
-    EXPECT_EQ(window.fields.sourcePath, u"Text1");
-}
-
-TEST_F(FormLoadTest, QuotedPathsGetTheCompactStampWithOneSecondMorePerFile)
-{
-    fs.AddFile(u"C:\\photos\\test.jpg", "one");
-    fs.AddFile(u"C:\\photos\\写真 \U0001F4F7.JPG", "two");
-    Start(u"\"C:\\photos\\test.jpg\" \"C:\\photos\\写真 \U0001F4F7.JPG\"");
-    ExpectRenamedAndClosed();
-    EXPECT_EQ(fs.ContentOf(u"C:\\photos\\050131010102.jpg"), "one");
-    EXPECT_EQ(fs.ContentOf(u"C:\\photos\\050131010103.JPG"), "two");
-    EXPECT_EQ(fs.renames.size(), 2u);
-    EXPECT_EQ(window.fields.sourcePath, u"C:\\photos\\写真 \U0001F4F7.JPG");
-    EXPECT_EQ(window.fields.newName, u"050131010103.JPG");
-    EXPECT_EQ(window.fields.folder, u"C:\\photos");
-}
-
-TEST_F(FormLoadTest, ExtensionIsFoundAnewForEveryFile)
-{
-    fs.AddFile(u"C:\\p\\a.jpg");
-    fs.AddFile(u"C:\\p\\README");
-    Start(u"\"C:\\p\\a.jpg\" \"C:\\p\\README\"");
-    ExpectRenamedAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\050131010102.jpg"));
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\050131010103"));
-}
-
-TEST_F(FormLoadTest, TextOutsideQuotesIsIgnoredOrCutAtItsLastColon)
-{
-    fs.AddFile(u"C:\\a\\1.jpg");
-    fs.AddFile(u"D:\\b\\x.jpg");
-    fs.AddFile(u"D:\\b\\y.jpg");
-    fs.AddFile(u"E:\\c\\2.jpg");
-    fs.AddFile(u"E:\\c\\after.jpg");
-    // The plain stretch is one piece: only the path from the character before
-    // its last colon counts, trimmed; each processed piece lifts the skip count.
-    Start(u"\"C:\\a\\1.jpg\"  D:\\b\\x.jpg D:\\b\\y.jpg  \"E:\\c\\2.jpg\" E:\\c\\after.jpg");
-    ExpectRenamedAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\a\\050131010102.jpg"));
-    EXPECT_TRUE(fs.Exists(u"D:\\b\\x.jpg"));
-    EXPECT_TRUE(fs.Exists(u"D:\\b\\050131010102.jpg"));
-    EXPECT_TRUE(fs.Exists(u"E:\\c\\050131010102.jpg"));
-    EXPECT_TRUE(fs.Exists(u"E:\\c\\after.jpg"));
-}
-
-TEST_F(FormLoadTest, CommandLineWithoutQuotesOrPathsEndsQuietly)
-{
-    fs.AddFile(u"C:\\photos\\test.jpg");
-    for (const std::u16string arguments : {u"C:\\photos\\test.jpg", u"\"\"", u"\"abc\" \"\" "}) {
-        window.closeCount = 0;
-        Start(arguments);
-        ExpectRenamedAndClosed();
+    const StartBench untouched;
+    const StartCase cases[] = {
+        {"one quoted path: second + 1", u"\"C:\\p\\a.jpg\"", {u"C:\\p\\050131010102.jpg"}, End::Closed},
+        {"two paths, Japanese and a surrogate pair: + 1, + 2",
+         u"\"C:\\p\\a.jpg\" \"C:\\p\\写真 \U0001F4F7.JPG\"",
+         {u"C:\\p\\050131010102.jpg", u"C:\\p\\050131010103.JPG"}, End::Closed},
+        {"extension found anew for every file", u"\"C:\\p\\a.jpg\" \"C:\\p\\README\"",
+         {u"C:\\p\\050131010102.jpg", u"C:\\p\\050131010103"}, End::Closed},
+        {"plain stretch counts from its last colon; text after the last quote is ignored",
+         u"\"C:\\p\\a.jpg\"  D:\\b\\x.jpg D:\\b\\y.jpg  \"E:\\c\\d.jpg\" C:\\p\\README",
+         {u"C:\\p\\050131010102.jpg", u"D:\\b\\x.jpg", u"D:\\b\\050131010102.jpg", u"E:\\c\\050131010102.jpg",
+          u"C:\\p\\README"},
+         End::Closed},
+        {"no quotes at all", u"C:\\p\\a.jpg", {u"C:\\p\\a.jpg"}, End::Closed},
+        {"only short pieces", u"\"\" \"abc\" ", {}, End::Closed},
+        {"first path without colon shows the window", u"\"\\\\server\\share\\n.jpg\" \"C:\\p\\a.jpg\"",
+         {u"C:\\p\\a.jpg"}, End::Shown},
+        {"four spaces reuse the renamed path, which is gone", u"\"C:\\p\\a.jpg\"    \"E:\\c\\d.jpg\"",
+         {u"C:\\p\\050131010102.jpg", u"E:\\c\\d.jpg"}, End::FailedThenClosed},
+        {"colon as first character", u"\"C:\\p\\a.jpg\" \":\\b\\x.jpg\"", {u"C:\\p\\050131010102.jpg"},
+         End::FailedThenClosed},
+        {"missing file", u"\"C:\\nowhere\\a.jpg\"", {}, End::FailedThenClosed},
+        {"path without a folder", u"\"C:a.jpg\"", {}, End::FailedThenClosed},
+    };
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartBench fresh;
+        fresh.Start(c.arguments);
+        EXPECT_EQ(fresh.HowItEnded(), c.end);
+        for (const std::u16string& path : c.existAfter)
+            EXPECT_EQ(fresh.fs.ContentOf(path), "content");
+        EXPECT_EQ(fresh.fs.entries.size(), untouched.fs.entries.size()) << "nothing lost, nothing added";
+        if (c.end == End::Shown) {
+            EXPECT_EQ(fresh.window.fields.sourcePath, u"Text1") << "record untouched";
+        }
     }
-    EXPECT_TRUE(fs.renames.empty());
 }
 
-TEST_F(FormLoadTest, FirstPathWithoutColonShowsTheWindowInstead)
+TEST(FormLoad, SecondInstanceEndsAtOnceAndEmptyCommandLineShowsTheWindow)
 {
-    fs.AddFile(u"\\\\server\\share\\a.jpg");
-    Start(u"\"\\\\server\\share\\a.jpg\" \"C:\\later.jpg\"");
-    EXPECT_EQ(window.showCount, 1);
-    EXPECT_EQ(window.closeCount, 0);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(fs.renames.empty());
-    EXPECT_EQ(window.fields.sourcePath, u"Text1");
+    StartBench b;
+    b.process.anotherInstance = true;
+    b.Start(u"\"C:\\p\\a.jpg\"");
+    EXPECT_EQ(b.process.endCount, 1);
+    EXPECT_EQ(b.window.showCount + b.window.closeCount, 0);
+    EXPECT_TRUE(b.messages.shown.empty());
+
+    b.process.anotherInstance = false;
+    b.Start(u"");
+    EXPECT_EQ(b.HowItEnded(), End::Shown);
+    EXPECT_TRUE(b.fs.renames.empty());
 }
 
-TEST_F(FormLoadTest, FourSpacesBetweenPathsReuseTheFirstPathAndFail)
+TEST(FormLoad, RefusedRenameMidBatchKeepsEveryFileAndTheFieldsOfTheFailure)
 {
-    fs.AddFile(u"C:\\p\\a.jpg");
-    fs.AddFile(u"C:\\p\\b.jpg");
-    Start(u"\"C:\\p\\a.jpg\"    \"C:\\p\\b.jpg\"");
-    ExpectFailureMessageAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\050131010102.jpg"));
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\b.jpg"));
-    EXPECT_EQ(fs.renames.size(), 1u);
+    StartBench b;
+    b.fs.AddFile(u"E:\\c\\050131010103.jpg", "existing");
+    b.Start(u"\"C:\\p\\a.jpg\" \"E:\\c\\d.jpg\" \"D:\\b\\x.jpg\"");
+    EXPECT_EQ(b.HowItEnded(), End::FailedThenClosed);
+    EXPECT_TRUE(b.fs.Exists(u"C:\\p\\050131010102.jpg"));
+    EXPECT_TRUE(b.fs.Exists(u"E:\\c\\d.jpg"));
+    EXPECT_TRUE(b.fs.Exists(u"D:\\b\\x.jpg"));
+    EXPECT_EQ(b.fs.ContentOf(u"E:\\c\\050131010103.jpg"), "existing");
+    EXPECT_EQ(b.window.fields.sourcePath, u"E:\\c\\d.jpg");
+    EXPECT_EQ(b.window.fields.newName, u"050131010103.jpg");
+    EXPECT_EQ(b.window.fields.folder, u"E:\\c");
 }
 
-TEST_F(FormLoadTest, ColonAsFirstCharacterFailsAfterEarlierFilesAreRenamed)
+TEST(FormLoad, PieceIndexAndColonPositionStopAt32767)
 {
-    fs.AddFile(u"C:\\p\\a.jpg");
-    Start(u"\"C:\\p\\a.jpg\" \":\\p\\b.jpg\"");
-    ExpectFailureMessageAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\050131010102.jpg"));
-}
+    StartBench b;
+    // 32767 quotes make 32768 pieces, indexes 0 to 32766: all fit.
+    b.Start(u"\"C:\\p\\a.jpg" + std::u16string(32766, u'"'));
+    EXPECT_EQ(b.HowItEnded(), End::Closed);
+    // One more piece needs index 32767 and a step past it: the file is renamed, then the loop fails.
+    b.Start(u"\"D:\\b\\x.jpg" + std::u16string(32767, u'"'));
+    EXPECT_EQ(b.HowItEnded(), End::FailedThenClosed);
+    EXPECT_TRUE(b.fs.Exists(u"D:\\b\\050131010102.jpg"));
 
-TEST_F(FormLoadTest, RefusedRenameStopsTheBatchAndKeepsEveryFile)
-{
-    fs.AddFile(u"C:\\p\\a.jpg", "a");
-    fs.AddFile(u"C:\\p\\b.jpg", "b");
-    fs.AddFile(u"C:\\p\\c.jpg", "c");
-    fs.AddFile(u"C:\\p\\050131010103.jpg", "existing");
-    Start(u"\"C:\\p\\a.jpg\" \"C:\\p\\b.jpg\" \"C:\\p\\c.jpg\"");
-    ExpectFailureMessageAndClosed();
-    EXPECT_EQ(fs.ContentOf(u"C:\\p\\050131010102.jpg"), "a");
-    EXPECT_EQ(fs.ContentOf(u"C:\\p\\b.jpg"), "b");
-    EXPECT_EQ(fs.ContentOf(u"C:\\p\\c.jpg"), "c");
-    EXPECT_EQ(fs.ContentOf(u"C:\\p\\050131010103.jpg"), "existing");
-    EXPECT_EQ(window.fields.sourcePath, u"C:\\p\\b.jpg");
-    EXPECT_EQ(window.fields.newName, u"050131010103.jpg");
-}
-
-TEST_F(FormLoadTest, MissingFileOrFolderShowsTheFailure)
-{
-    Start(u"\"C:\\nowhere\\a.jpg\"");
-    ExpectFailureMessageAndClosed();
-}
-
-TEST_F(FormLoadTest, PieceIndexStopsAt32767)
-{
-    fs.AddFile(u"C:\\p\\a.jpg");
-    // 32767 quotes make 32768 pieces: indexes 0 to 32766 fit.
-    Start(u"\"C:\\p\\a.jpg" + std::u16string(32766, u'"'));
-    ExpectRenamedAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\050131010102.jpg"));
-
-    // One more piece needs index 32767 and then a step past it: the file is
-    // renamed first, then the loop fails.
-    fs.AddFile(u"C:\\q\\b.jpg");
-    window.closeCount = 0;
-    Start(u"\"C:\\q\\b.jpg" + std::u16string(32767, u'"'));
-    ExpectFailureMessageAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\q\\050131010102.jpg"));
-}
-
-TEST_F(FormLoadTest, ColonSearchStopsAtPiecesOf32767CodeUnits)
-{
-    const std::u16string fitting = u"C:\\p\\" + std::u16string(32766 - 5, u'a');
-    fs.AddFile(fitting);
-    Start(u"\"" + fitting + u"\"");
-    ExpectRenamedAndClosed();
-    EXPECT_TRUE(fs.Exists(u"C:\\p\\050131010102"));
-
-    const std::u16string tooLong = fitting + u"b";
-    fs.AddFile(tooLong);
-    window.closeCount = 0;
-    Start(u"\"" + tooLong + u"\"");
-    ExpectFailureMessageAndClosed();
-    EXPECT_TRUE(fs.Exists(tooLong));
+    const std::u16string longest = u"C:\\p\\" + std::u16string(32766 - 5, u'a');
+    b.fs.AddFile(longest);
+    b.Start(u"\"" + longest + u"\"");
+    EXPECT_EQ(b.HowItEnded(), End::Closed);
+    b.fs.AddFile(longest + u"b");
+    b.Start(u"\"" + longest + u"b\"");
+    EXPECT_EQ(b.HowItEnded(), End::FailedThenClosed);
+    EXPECT_TRUE(b.fs.Exists(longest + u"b"));
 }
 
 TEST(QuoteArguments, WrapsEveryArgumentAndJoinsWithSingleSpaces)
 {
     EXPECT_EQ(QuoteArguments({}), u"");
-    EXPECT_EQ(QuoteArguments({u"C:\\a.jpg"}), u"\"C:\\a.jpg\"");
-    EXPECT_EQ(QuoteArguments({u"C:\\a b.jpg", u"D:\\写真.jpg"}), u"\"C:\\a b.jpg\" \"D:\\写真.jpg\"");
-    EXPECT_EQ(QuoteArguments({u"", u"x"}), u"\"\" \"x\"");
+    EXPECT_EQ(QuoteArguments({u"C:\\a b.jpg", u"", u"D:\\写真.jpg"}), u"\"C:\\a b.jpg\" \"\" \"D:\\写真.jpg\"");
 }
 
 } // namespace

@@ -28,14 +28,6 @@ std::u16string ParentOf(const std::u16string& path)
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
 }
 
-bool IsSameOrBelow(const std::u16string& path, const std::u16string& folder)
-{
-    CaseInsensitiveLess less;
-    const std::u16string head = path.substr(0, folder.size());
-    const bool sameHead = !less(head, folder) && !less(folder, head);
-    return sameHead && (path.size() == folder.size() || path[folder.size()] == u'\\');
-}
-
 } // namespace
 
 void FakeFileSystem::AddFolder(const std::u16string& path)
@@ -70,16 +62,9 @@ void FakeFileSystem::RenameNoReplace(const std::u16string& from, const std::u16s
         throw Failure(FailureCause::RenameRefused, kPathNotFound);
     if (Exists(to))
         throw Failure(FailureCause::RenameRefused, kAlreadyExists);
-    std::map<std::u16string, std::string, CaseInsensitiveLess> moved;
-    for (auto entry = entries.begin(); entry != entries.end();) {
-        if (IsSameOrBelow(entry->first, from)) {
-            moved[to + entry->first.substr(from.size())] = entry->second;
-            entry = entries.erase(entry);
-        } else {
-            ++entry;
-        }
-    }
-    entries.merge(moved);
+    const std::string content = entries[from];
+    entries.erase(from);
+    entries[to] = content;
     renames.emplace_back(from, to);
 }
 

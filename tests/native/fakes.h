@@ -27,7 +27,8 @@ struct CaseInsensitiveLess {
 };
 
 // An in-memory tree of files and folders that refuses renames as Windows does:
-// target exists (183), source missing (2), target folder missing (3).
+// target exists (183), source missing (2), target folder missing (3). Renaming
+// a folder does not carry its content along.
 class FakeFileSystem : public FileSystem {
 public:
     // Adds the file, and every folder above it, with the given content.

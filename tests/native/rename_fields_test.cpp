@@ -7,91 +7,53 @@
 
 namespace {
 
-RenameFields Stamp(ClockReading reading, Int16 offset = 0)
+std::u16string CompactStemAt(FakeClock& clock, Int16 offset = 0)
 {
-    FakeClock clock(reading);
     RenameFields fields;
     StampNow(fields, clock, offset);
     CutYear(fields);
     PadFields(fields);
-    return fields;
+    return ComposeCompactStem(fields);
 }
 
-TEST(Stamp, PadsEveryOneDigitFieldAndCutsTheYear)
+TEST(Stamp, PadsOneDigitFieldsAndCutsTheYear)
 {
-    const RenameFields fields = Stamp(Reading(2026, 1, 5, 9, 7, 3));
-    EXPECT_EQ(fields.year, u"26");
-    EXPECT_EQ(fields.month, u"01");
-    EXPECT_EQ(fields.day, u"05");
-    EXPECT_EQ(fields.hour, u"09");
-    EXPECT_EQ(fields.minute, u"07");
-    EXPECT_EQ(fields.second, u"03");
-    EXPECT_EQ(ComposeCompactStem(fields), u"260105090703");
-
-    const RenameFields midnight = Stamp(Reading(2000, 12, 31, 0, 0, 0));
-    EXPECT_EQ(midnight.year, u"00");
-    EXPECT_EQ(midnight.hour, u"00");
-    EXPECT_EQ(ComposeCompactStem(midnight), u"001231000000");
+    struct Case {
+        ClockReading reading;
+        Int16 offset;
+        const char16_t* stem;
+    } const cases[] = {
+        {Reading(2026, 1, 5, 9, 7, 3), 0, u"260105090703"},
+        {Reading(2000, 12, 31, 0, 0, 0), 0, u"001231000000"}, // midnight and the year 2000
+        {Reading(2005, 1, 31, 1, 1, 1), 1, u"050131010102"},
+        // The offset is plain addition: no carry into the minute, no padding past two digits.
+        {Reading(2005, 1, 31, 13, 45, 58), 3, u"050131134561"},
+        {Reading(2005, 1, 31, 13, 45, 59), 41, u"0501311345100"},
+        {Reading(2005, 1, 31, 13, 45, 0), 32767, u"050131134532767"},
+        {Reading(5, 1, 31, 13, 45, 0), 0, u"50131134500"}, // a short year is kept whole
+    };
+    for (const Case& c : cases) {
+        FakeClock clock(c.reading);
+        EXPECT_EQ(CompactStemAt(clock, c.offset), c.stem);
+    }
 }
 
-TEST(Stamp, OffsetIsPlainAdditionWithoutCarryIntoTheMinute)
+TEST(Stamp, ReadsTheClockOnceAndFailsPast32767)
 {
-    EXPECT_EQ(Stamp(Reading(2005, 1, 31, 1, 1, 1), 1).second, u"02");
-    EXPECT_EQ(Stamp(Reading(2005, 1, 31, 13, 45, 58), 3).second, u"61");
-    EXPECT_EQ(Stamp(Reading(2005, 1, 31, 13, 45, 59), 1).second, u"60");
-    EXPECT_EQ(Stamp(Reading(2005, 1, 31, 13, 45, 59), 41).second, u"100");
-    EXPECT_EQ(Stamp(Reading(2005, 1, 31, 13, 45, 59), 41).minute, u"45");
-    EXPECT_EQ(Stamp(Reading(2005, 1, 31, 13, 45, 0), 32767).second, u"32767");
-}
+    // 23:59:59 on New Year's Eve followed by midnight: one reading, one instant.
+    FakeClock clock(Reading(2005, 12, 31, 23, 59, 59));
+    clock.readings.push_back(Reading(2006, 1, 1, 0, 0, 0));
+    EXPECT_EQ(CompactStemAt(clock), u"051231235959");
+    EXPECT_EQ(clock.readCount, 1);
 
-TEST(Stamp, OffsetSecondPast32767IsAFailure)
-{
-    FakeClock clock(Reading(2005, 1, 31, 13, 45, 1));
+    FakeClock late(Reading(2005, 1, 31, 13, 45, 1));
     RenameFields fields;
     try {
-        StampNow(fields, clock, 32767);
+        StampNow(fields, late, 32767);
         FAIL() << "no failure";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.cause, FailureCause::NumberOverflow);
     }
-    EXPECT_TRUE(fields.second.empty());
-}
-
-TEST(Stamp, ReadsTheClockOnceSoABoundaryCannotMixTwoInstants)
-{
-    FakeClock clock(Reading(2005, 12, 31, 23, 59, 59));
-    clock.readings.push_back(Reading(2006, 1, 1, 0, 0, 0));
-    RenameFields fields;
-    StampNow(fields, clock, 0);
-    CutYear(fields);
-    PadFields(fields);
-    EXPECT_EQ(clock.readCount, 1);
-    EXPECT_EQ(ComposeCompactStem(fields), u"051231235959");
-}
-
-TEST(Stamp, CutYearAndPadFieldsLeaveOtherLengthsAlone)
-{
-    RenameFields fields;
-    fields.year = u"5";
-    fields.month = u"10";
-    fields.second = u"105";
-    fields.day = u"";
-    CutYear(fields);
-    PadFields(fields);
-    EXPECT_EQ(fields.year, u"5");
-    EXPECT_EQ(fields.month, u"10");
-    EXPECT_EQ(fields.second, u"105");
-    EXPECT_EQ(fields.day, u"");
-}
-
-TEST(Stamp, ClearFieldsEmptiesAllTen)
-{
-    FakeWindow window;
-    ClearFields(window.fields);
-    const RenameFields& f = window.fields;
-    for (const std::u16string* field : {&f.sourcePath, &f.year, &f.month, &f.day, &f.hour, &f.minute, &f.second,
-                                        &f.stem, &f.newName, &f.folder})
-        EXPECT_TRUE(field->empty());
 }
 
 } // namespace

@@ -3,23 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace {
 
 std::wstring NomichronPath()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            throw std::runtime_error("GetModuleFileNameW failed");
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.rfind(L'\\')) + L"\\Nomichron.exe";
 }
 
@@ -60,20 +50,12 @@ BOOL CALLBACK FindIconChild(HWND child, LPARAM parameter)
 
 void RemoveTree(const std::wstring& path)
 {
-    WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+    for (const std::wstring& name : ListFolder(path)) {
+        const std::wstring child = path + L"\\" + name;
+        if (GetFileAttributesW(child.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(child);
+        else
+            DeleteFileW(child.c_str());
     }
     RemoveDirectoryW(path.c_str());
 }

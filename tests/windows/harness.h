@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <set>
 #include <string>
 
