@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "core/clock.h"
-
 std::u16string DecimalText(long long value)
 {
     const std::string digits = std::to_string(value);
@@ -15,7 +13,7 @@ void ClearFields(RenameFields& fields)
     fields = RenameFields{};
 }
 
-void StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset)
+ClockReading StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset)
 {
     // One reading for all six fields: separate readings taken across a
     // boundary would mix two instants (23:59:59 on 31 December could give
@@ -27,6 +25,7 @@ void StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset)
     fields.hour = DecimalText(now.hour);
     fields.minute = DecimalText(now.minute);
     fields.second = DecimalText(ToInt16(static_cast<long long>(now.second) + secondOffset));
+    return now;
 }
 
 void CutYear(RenameFields& fields)

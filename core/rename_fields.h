@@ -2,9 +2,8 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/int16.h"
-
-class Clock;
 
 // The working record of one rename. The window owns the only one and shows
 // each field in its own box.
@@ -28,8 +27,9 @@ void ClearFields(RenameFields& fields);
 
 // Writes year, month, day, hour, minute and second from one reading of the
 // clock; second is the clock's second plus secondOffset, with no carry into
-// the minute (58 + 3 gives 61). Fails when that sum passes 32767.
-void StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset);
+// the minute (58 + 3 gives 61). Fails when that sum passes 32767. Returns
+// the reading, whose full year the long counter scheme needs.
+ClockReading StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset);
 
 // year keeps its last two characters (2005 gives 05).
 void CutYear(RenameFields& fields);
