@@ -52,10 +52,11 @@ void RenameOnePath(const StartupPlatform& platform, const std::u16string& path, 
     RenameFields& fields = platform.window.Fields();
     ClearFields(fields);
     fields.sourcePath = path;
-    StampNow(fields, platform.clock, secondOffset);
+    const ClockReading stamp = StampNow(fields, platform.clock, secondOffset);
     CutYear(fields);
     PadFields(fields);
-    fields.stem = ComposeCompactStem(fields);
+    // The offset is already in second: no AdjustSecond here.
+    ComposeStem(NamingScheme::Compact, fields, 0, stamp.year);
     FinishRename(fields, platform.fileSystem);
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-struct RenameFields;
+#include "core/naming_schemes.h"
 
 enum class MessageIcon { None, Exclamation };
 
@@ -23,6 +23,19 @@ public:
     virtual void Close() = 0;
     // The one RenameFields record, owned by the window for the whole run.
     virtual RenameFields& Fields() = 0;
+    // The scheme of the selected option button; exactly one is selected.
+    virtual NamingScheme SelectedScheme() = 0;
+};
+
+// The data of one drop, as the drop handler reads it.
+class DropData {
+public:
+    virtual ~DropData() = default;
+    // Whether the data carries a list of file-system paths (clipboard format 15).
+    virtual bool HasFileList() = 0;
+    virtual long long FileCount() = 0;
+    // The full path at a 1-based position of the list.
+    virtual std::u16string PathAt(Int16 position) = 0;
 };
 
 class Process {

@@ -73,6 +73,22 @@ FakeWindow::FakeWindow()
     fields = {u"Text1", u"Text2", u"Text3", u"Text4", u"Text5", u"Text6", u"Text7", u"Text8", u"Text9", u"Text10"};
 }
 
+std::u16string FakeDropData::PathAt(Int16 position)
+{
+    if (position == unreadablePosition)
+        throw Failure(FailureCause::PlatformCall);
+    return paths.at(position - 1);
+}
+
+NamingScheme FakeWindow::SelectedScheme()
+{
+    ++schemeReads;
+    const NamingScheme scheme = schemes.front();
+    if (schemes.size() > 1)
+        schemes.pop_front();
+    return scheme;
+}
+
 ClockReading Reading(int year, int month, int day, int hour, int minute, int second)
 {
     return ClockReading{year, month, day, hour, minute, second};

@@ -49,10 +49,28 @@ public:
     void Show() override { ++showCount; }
     void Close() override { ++closeCount; }
     RenameFields& Fields() override { return fields; }
+    NamingScheme SelectedScheme() override;
 
     RenameFields fields;
+    // The scheme each file reads; the last one stays.
+    std::deque<NamingScheme> schemes{NamingScheme::Compact};
+    int schemeReads = 0;
     int showCount = 0;
     int closeCount = 0;
+};
+
+// A file list of n paths, or data without one.
+class FakeDropData : public DropData {
+public:
+    explicit FakeDropData(std::vector<std::u16string> paths, bool hasFileList = true)
+        : paths(std::move(paths)), hasFileList(hasFileList) {}
+    bool HasFileList() override { return hasFileList; }
+    long long FileCount() override { return static_cast<long long>(paths.size()); }
+    std::u16string PathAt(Int16 position) override;
+
+    std::vector<std::u16string> paths;
+    bool hasFileList;
+    Int16 unreadablePosition = 0; // reading this path fails
 };
 
 struct ShownMessage {

@@ -10,10 +10,11 @@ namespace {
 std::u16string CompactStemAt(FakeClock& clock, Int16 offset = 0)
 {
     RenameFields fields;
-    StampNow(fields, clock, offset);
+    const ClockReading stamp = StampNow(fields, clock, offset);
     CutYear(fields);
     PadFields(fields);
-    return ComposeCompactStem(fields);
+    ComposeStem(NamingScheme::Compact, fields, 1, stamp.year);
+    return fields.stem;
 }
 
 TEST(Stamp, PadsOneDigitFieldsAndCutsTheYear)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+class Clock;
+class DropData;
+class FileSystem;
+class MainWindow;
+class Messages;
+
+struct DropPlatform {
+    MainWindow& window;
+    Messages& messages;
+    Clock& clock;
+    FileSystem& fileSystem;
+};
+
+extern const std::u16string kTimingFailureText;
+extern const std::u16string kSameNameFailureText;
+extern const std::u16string kCounterLimitText;
+
+// A drop on Picture1: renames every dropped path with the selected scheme,
+// then closes the window. A failure shows the message of the scheme's
+// failure mode, and the counter schemes' 1000th file the limit message; either
+// stops the drop and leaves the window open for another. Data without a file
+// list is ignored.
+void Picture1_OLEDragDrop(const DropPlatform& platform, DropData& data);
