@@ -25,12 +25,15 @@ DropEnd RenameEveryPath(const DropPlatform& platform, DropData& data, FailureMod
     for (Int16 counter = 1; counter <= fileCount; counter = StepInt16(counter)) {
         RenameFields& fields = platform.window.Fields();
         const std::u16string path = data.PathAt(counter);
+        // Read before the stamp: the selection cannot change during a drop, and
+        // the stamp and AdjustSecond's check then stand as close as they can,
+        // so that a second boundary rarely falls between them.
+        const NamingScheme scheme = platform.window.SelectedScheme();
         ClearFields(fields);
         fields.sourcePath = path;
         const ClockReading stamp = StampNow(fields, platform.clock, 0);
         CutYear(fields);
         PadFields(fields);
-        const NamingScheme scheme = platform.window.SelectedScheme();
         if (scheme == NamingScheme::Compact || scheme == NamingScheme::Dashed) {
             mode = FailureMode::TimingFailure;
             AdjustSecond(fields, platform.clock, counter);
