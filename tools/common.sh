@@ -7,7 +7,7 @@ BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
 # Debian packages the builds and tests need; only missing ones are installed.
 install_missing_packages() {
     local wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
-                  xvfb xdotool x11-utils fonts-ipafont-gothic imagemagick python3-gi gir1.2-gtk-3.0)
+                  xvfb xdotool x11-utils fonts-ipafont-gothic imagemagick python3-gi gir1.2-gtk-3.0 faketime python3)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
