@@ -42,11 +42,11 @@ RECT CentredWindowRect()
     return RECT{left, top, left + width, top + height};
 }
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& spec, bool firstOfGroup)
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlRow& row, bool firstOfGroup)
 {
     const wchar_t* windowClass = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::OptionButton:
         windowClass = L"BUTTON";
         style |= BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
@@ -55,14 +55,14 @@ HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& spec, boo
         style |= SS_ICON | SS_NOTIFY | WS_GROUP | WS_TABSTOP;
         break;
     }
-    const RECT& r = spec.bounds;
-    HWND control = CreateWindowExW(0, windowClass, spec.text ? spec.text : L"", style, r.left, r.top,
+    const RECT& r = row.bounds;
+    HWND control = CreateWindowExW(0, windowClass, row.text ? row.text : L"", style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     if (!control)
         ThrowLastError();
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    if (spec.kind == ControlKind::Picture)
+    if (row.kind == ControlKind::Picture)
         SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
     return control;
 }
@@ -89,9 +89,9 @@ Form1::~Form1()
 void Form1::CreateControls(HINSTANCE instance)
 {
     bool firstOption = true;
-    for (const ControlSpec& spec : Form1Layout()) {
-        CreateControl(window.get(), instance, spec, spec.kind == ControlKind::OptionButton && firstOption);
-        if (spec.kind == ControlKind::OptionButton)
+    for (const ControlRow& row : Form1Layout()) {
+        CreateControl(window.get(), instance, row, row.kind == ControlKind::OptionButton && firstOption);
+        if (row.kind == ControlKind::OptionButton)
             firstOption = false;
     }
     // Every start begins with the first scheme.

@@ -8,7 +8,7 @@ constexpr RECT At(int left, int top, int width, int height)
 }
 
 // The four option buttons overlap by one pixel, as the form was drawn.
-constexpr ControlSpec kLayout[] = {
+constexpr ControlRow kLayout[] = {
     {ControlKind::OptionButton, L"Option1(0)", kOption1Id + 0, At(35, 287, 148, 22), L"050131010101  (Default)"},
     {ControlKind::OptionButton, L"Option1(1)", kOption1Id + 1, At(35, 308, 148, 22), L"05-01-31-01-01-01"},
     {ControlKind::OptionButton, L"Option1(2)", kOption1Id + 2, At(35, 329, 148, 22), L"050131-***"},
@@ -18,7 +18,7 @@ constexpr ControlSpec kLayout[] = {
 
 } // namespace
 
-std::span<const ControlSpec> Form1Layout()
+std::span<const ControlRow> Form1Layout()
 {
     return kLayout;
 }

@@ -8,7 +8,7 @@
 // in the order of the keyboard (controls without a place come last).
 enum class ControlKind { OptionButton, Picture };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     const wchar_t* name; // the control's name, "Option1(0)"
     int id;              // its child-window identifier
@@ -22,4 +22,4 @@ constexpr int kPicture1Id = 200;
 constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 391;
 
-std::span<const ControlSpec> Form1Layout();
+std::span<const ControlRow> Form1Layout();

@@ -4,13 +4,24 @@
 
 #include "core/failure.h"
 
+namespace {
+
+// The next scripted answer; the last one is kept for every later call.
+template <typename T>
+T NextOf(std::deque<T>& script)
+{
+    const T next = script.front();
+    if (script.size() > 1)
+        script.pop_front();
+    return next;
+}
+
+} // namespace
+
 ClockReading FakeClock::ReadClock()
 {
     ++readCount;
-    const ClockReading reading = readings.front();
-    if (readings.size() > 1)
-        readings.pop_front();
-    return reading;
+    return NextOf(readings);
 }
 
 bool CaseInsensitiveLess::operator()(const std::u16string& a, const std::u16string& b) const
@@ -83,10 +94,7 @@ std::u16string FakeDropData::PathAt(Int16 position)
 NamingScheme FakeWindow::SelectedScheme()
 {
     ++schemeReads;
-    const NamingScheme scheme = schemes.front();
-    if (schemes.size() > 1)
-        schemes.pop_front();
-    return scheme;
+    return NextOf(schemes);
 }
 
 ClockReading Reading(int year, int month, int day, int hour, int minute, int second)

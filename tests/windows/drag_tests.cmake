@@ -3,12 +3,8 @@
 # Included from tests/windows/CMakeLists.txt; needs DISPLAY, WINEPREFIX and a
 # running wineserver in the environment, as tools/test sets them up.
 
-add_executable(message_probe message_probe.cpp)
-target_include_directories(message_probe PRIVATE ${PROJECT_SOURCE_DIR})
-target_compile_definitions(message_probe PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
-target_link_options(message_probe PRIVATE -static -municode)
-set_target_properties(message_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NOMICHRON_BIN_DIR})
-add_dependencies(message_probe Nomichron)
+add_windows_test_program(message_probe message_probe.cpp)
+target_link_options(message_probe PRIVATE -municode)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
