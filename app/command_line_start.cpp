@@ -50,11 +50,7 @@ std::u16string TrimSpaces(std::u16string_view text)
 void RenameOnePath(const StartupPlatform& platform, const std::u16string& path, Int16 secondOffset)
 {
     RenameFields& fields = platform.window.Fields();
-    ClearFields(fields);
-    fields.sourcePath = path;
-    const ClockReading stamp = StampNow(fields, platform.clock, secondOffset);
-    CutYear(fields);
-    PadFields(fields);
+    const ClockReading stamp = BeginFile(fields, path, platform.clock, secondOffset);
     // The offset is already in second: no AdjustSecond here.
     ComposeStem(NamingScheme::Compact, fields, 0, stamp.year);
     FinishRename(fields, platform.fileSystem);

@@ -29,11 +29,7 @@ DropEnd RenameEveryPath(const DropPlatform& platform, DropData& data, FailureMod
         // the stamp and AdjustSecond's check then stand as close as they can,
         // so that a second boundary rarely falls between them.
         const NamingScheme scheme = platform.window.SelectedScheme();
-        ClearFields(fields);
-        fields.sourcePath = path;
-        const ClockReading stamp = StampNow(fields, platform.clock, 0);
-        CutYear(fields);
-        PadFields(fields);
+        const ClockReading stamp = BeginFile(fields, path, platform.clock, 0);
         if (scheme == NamingScheme::Compact || scheme == NamingScheme::Dashed) {
             mode = FailureMode::TimingFailure;
             AdjustSecond(fields, platform.clock, counter);

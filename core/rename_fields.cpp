@@ -28,6 +28,16 @@ ClockReading StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset)
     return now;
 }
 
+ClockReading BeginFile(RenameFields& fields, const std::u16string& sourcePath, Clock& clock, Int16 secondOffset)
+{
+    ClearFields(fields);
+    fields.sourcePath = sourcePath;
+    const ClockReading stamp = StampNow(fields, clock, secondOffset);
+    CutYear(fields);
+    PadFields(fields);
+    return stamp;
+}
+
 void CutYear(RenameFields& fields)
 {
     if (fields.year.size() > 2)

@@ -31,6 +31,10 @@ void ClearFields(RenameFields& fields);
 // the reading, whose full year the long counter scheme needs.
 ClockReading StampNow(RenameFields& fields, Clock& clock, Int16 secondOffset);
 
+// The start of every file's work: ClearFields, sourcePath, StampNow, CutYear,
+// PadFields. Returns the stamp's reading.
+ClockReading BeginFile(RenameFields& fields, const std::u16string& sourcePath, Clock& clock, Int16 secondOffset);
+
 // year keeps its last two characters (2005 gives 05).
 void CutYear(RenameFields& fields);
 

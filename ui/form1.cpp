@@ -1,16 +1,12 @@
 #include "ui/form1.h"
 
 #include "core/failure.h"
+#include "ui/win32_error.h"
 #include "ui/layout.h"
 
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-[[noreturn]] void ThrowLastError()
-{
-    throw Failure(FailureCause::PlatformCall, GetLastError());
-}
 
 void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
 {

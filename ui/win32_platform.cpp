@@ -6,17 +6,13 @@
 
 #include "app/command_line_start.h"
 #include "core/failure.h"
+#include "ui/win32_error.h"
 #include "ui/text_win.h"
 
 namespace {
 
 const wchar_t kInstanceMutexName[] = L"Local\\Nomichron.Instance";
 const wchar_t kApplicationTitle[] = L"Nomichron";
-
-[[noreturn]] void ThrowLastError()
-{
-    throw Failure(FailureCause::PlatformCall, GetLastError());
-}
 
 } // namespace
 
