@@ -101,13 +101,17 @@ void Form_Load(const StartupPlatform& platform)
         platform.window.Show();
         return;
     }
+    bool failed = false;
     try {
         if (RenameEveryPiece(platform, arguments) == PiecesEnd::WindowShown)
             return;
     } catch (const Failure&) {
         // Nothing is retried or undone: earlier files keep their new names.
-        platform.messages.ShowMessage(kCommandLineFailureText, MessageIcon::Exclamation);
+        failed = true;
     }
+    platform.window.ShowFields();
+    if (failed)
+        platform.messages.ShowMessage(kCommandLineFailureText, MessageIcon::Exclamation);
     platform.window.Close();
 }
 

@@ -17,7 +17,7 @@ namespace {
 // nothing switches it off during the drop.
 enum class FailureMode { None, TimingFailure, SameNameFailure };
 
-enum class DropEnd { AllRenamed, CounterLimit };
+enum class DropEnd { AllRenamed, CounterLimit, Failed };
 
 DropEnd RenameEveryPath(const DropPlatform& platform, DropData& data, FailureMode& mode)
 {
@@ -51,19 +51,26 @@ void Picture1_OLEDragDrop(const DropPlatform& platform, DropData& data)
     if (!data.HasFileList())
         return;
     FailureMode mode = FailureMode::None;
+    DropEnd end = DropEnd::Failed;
     try {
-        if (RenameEveryPath(platform, data, mode) == DropEnd::CounterLimit) {
-            platform.messages.ShowMessage(kCounterLimitText, MessageIcon::None);
-            return;
-        }
+        end = RenameEveryPath(platform, data, mode);
     } catch (const Failure&) {
         // Before the first scheme step the failure handling is not armed yet.
         if (mode == FailureMode::None)
             throw;
         // Nothing is retried or undone: earlier files keep their new names.
+    }
+    platform.window.ShowFields();
+    switch (end) {
+    case DropEnd::AllRenamed:
+        platform.window.Close();
+        return;
+    case DropEnd::CounterLimit:
+        platform.messages.ShowMessage(kCounterLimitText, MessageIcon::None);
+        return;
+    case DropEnd::Failed:
         platform.messages.ShowMessage(
             mode == FailureMode::TimingFailure ? kTimingFailureText : kSameNameFailureText, MessageIcon::Exclamation);
         return;
     }
-    platform.window.Close();
 }

@@ -23,6 +23,9 @@ public:
     virtual void Close() = 0;
     // The one RenameFields record, owned by the window for the whole run.
     virtual RenameFields& Fields() = 0;
+    // Writes the record into the boxes Text1 to Text10; the handlers call it
+    // before the window takes input again (a message, the end of a batch).
+    virtual void ShowFields() = 0;
     // The scheme of the selected option button; exactly one is selected.
     virtual NamingScheme SelectedScheme() = 0;
 };

@@ -18,6 +18,8 @@ struct RenameFields {
     std::u16string stem;
     std::u16string newName;
     std::u16string folder;
+
+    bool operator==(const RenameFields&) const = default;
 };
 
 // Decimal text without sign or leading zeros ("-" first for negatives).

@@ -121,6 +121,7 @@ TEST(FormLoad, RefusedRenameMidBatchKeepsEveryFileAndTheFieldsOfTheFailure)
     EXPECT_EQ(b.window.fields.sourcePath, u"E:\\c\\d.jpg");
     EXPECT_EQ(b.window.fields.newName, u"050131010103.jpg");
     EXPECT_EQ(b.window.fields.folder, u"E:\\c");
+    EXPECT_EQ(b.window.boxes, b.window.fields) << "Text1 to Text10 show the failing file";
 }
 
 TEST(FormLoad, PieceIndexAndColonPositionStopAt32767)

@@ -55,6 +55,8 @@ TEST(DropHandling, ThreeFilesUnderEachSchemeThenTheWindowCloses)
         EXPECT_EQ(b.window.closeCount, 1);
         EXPECT_TRUE(b.messages.shown.empty());
         EXPECT_EQ(b.window.schemeReads, 3) << "the scheme is read for every file";
+        EXPECT_EQ(b.window.boxes, b.window.fields) << "Text1 to Text10 show the last file";
+        EXPECT_EQ(b.window.boxes.newName, names[2]);
     }
 }
 
@@ -79,6 +81,8 @@ TEST(DropHandling, CollisionShowsTheSchemesMessageAndKeepsTheWindowOpen)
         EXPECT_EQ(b.Names({u"b.jpg", u"c.txt"}).size(), 2u) << "the failing file and the rest keep their names";
         EXPECT_EQ(b.fs.renames.size(), 1u);
         EXPECT_EQ(b.window.fields.sourcePath, u"C:\\photos\\b.jpg");
+        EXPECT_EQ(b.window.boxes, b.window.fields) << "the boxes show the failing file";
+        EXPECT_EQ(b.window.boxes.newName, taken);
     }
 }
 

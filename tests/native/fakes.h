@@ -49,9 +49,11 @@ public:
     void Show() override { ++showCount; }
     void Close() override { ++closeCount; }
     RenameFields& Fields() override { return fields; }
+    void ShowFields() override { boxes = fields; }
     NamingScheme SelectedScheme() override;
 
     RenameFields fields;
+    RenameFields boxes; // Text1 to Text10 as ShowFields left them
     // The scheme each file reads; the last one stays.
     std::deque<NamingScheme> schemes{NamingScheme::Compact};
     int schemeReads = 0;
