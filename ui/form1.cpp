@@ -1,12 +1,28 @@
 #include "ui/form1.h"
 
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <vector>
+
 #include "core/failure.h"
-#include "ui/win32_error.h"
+#include "ui/dpi.h"
 #include "ui/layout.h"
+#include "ui/text_win.h"
+#include "ui/win32_error.h"
 
 namespace {
 
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr int kIconSize = 32; // the program icon's size at 96 DPI; the small one is half
+
+// Text1 to Text10 show these fields, in this order.
+constexpr std::u16string RenameFields::*kBoxFields[kTextBoxCount] = {
+    &RenameFields::sourcePath, &RenameFields::year,   &RenameFields::month, &RenameFields::day,
+    &RenameFields::hour,       &RenameFields::minute, &RenameFields::second, &RenameFields::stem,
+    &RenameFields::newName,    &RenameFields::folder,
+};
 
 void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
 {
@@ -21,13 +37,18 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
         ThrowLastError();
 }
 
-// The outer rectangle of a window whose client area has the form's size,
-// centred on the work area of the primary monitor.
-RECT CentredWindowRect()
+void CheckedSetWindowPos(HWND window, const RECT& rect)
 {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    if (!AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT))
+    if (!SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE))
         ThrowLastError();
+}
+
+// The window's outer rectangle for its DPI, centred on the primary monitor's work area.
+RECT CentredWindowRect(UINT dpi)
+{
+    const RECT frame = WindowRectForClient(ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), kStyle,
+                                           kExStyle, dpi);
     RECT workArea{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0))
         ThrowLastError();
@@ -38,43 +59,83 @@ RECT CentredWindowRect()
     return RECT{left, top, left + width, top + height};
 }
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlRow& row, bool firstOfGroup)
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// Every control but the options and the text boxes starts a group of its own,
+// so the arrow keys move only among the four options.
+ControlClass ClassOf(const ControlRow& row)
 {
-    const wchar_t* windowClass = L"STATIC";
-    DWORD style = WS_CHILD | WS_VISIBLE;
     switch (row.kind) {
     case ControlKind::OptionButton:
-        windowClass = L"BUTTON";
-        style |= BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0);
-        break;
+        return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.id == kOption1Id ? WS_GROUP : 0)), 0};
     case ControlKind::Picture:
-        style |= SS_ICON | SS_NOTIFY | WS_GROUP | WS_TABSTOP;
+        return {L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY | WS_GROUP | WS_TABSTOP, 0};
+    case ControlKind::TextBox:
+        return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Image:
+        return {L"STATIC", SS_ICON | SS_CENTERIMAGE | WS_GROUP, 0};
+    case ControlKind::Label:
+    case ControlKind::Shape:
         break;
     }
-    const RECT& r = row.bounds;
-    HWND control = CreateWindowExW(0, windowClass, row.text ? row.text : L"", style, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-    if (!control)
+    return {L"STATIC", SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+}
+
+// Child windows are created in the keyboard order, since Windows tabs in
+// creation order. Labels never take the focus: they follow every control
+// that does, so that nothing stands between the options of the group.
+std::vector<const ControlRow*> CreationOrder()
+{
+    std::vector<const ControlRow*> rows;
+    for (const ControlRow& row : Form1Layout()) {
+        if (row.kind != ControlKind::Shape)
+            rows.push_back(&row);
+    }
+    auto rank = [](const ControlRow* row) {
+        const bool takesFocus = row->tabIndex != kNoTab && row->kind != ControlKind::Label;
+        return std::pair(takesFocus ? 0 : row->tabIndex == kNoTab ? 2 : 1, row->tabIndex);
+    };
+    std::ranges::sort(rows, {}, rank);
+    return rows;
+}
+
+ScopedIcon LoadProgramIcon(HINSTANCE instance, int size)
+{
+    ScopedIcon icon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    if (!icon)
         ThrowLastError();
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    if (row.kind == ControlKind::Picture)
-        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_APPLICATION)), 0);
-    return control;
+    return icon;
+}
+
+void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
+{
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    SetLastError(0);
+    if (SetWindowLongPtrW(window, GWL_STYLE, on ? style | bit : style & ~bit) == 0 && GetLastError() != 0)
+        ThrowLastError();
 }
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance)
+Form1::Form1(HINSTANCE instance) : instance(instance)
 {
     RegisterForm1Class(instance, Procedure);
-    const RECT placement = CentredWindowRect();
-    window.reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Nomichron", kStyle, placement.left,
-                                 placement.top, placement.right - placement.left, placement.bottom - placement.top,
-                                 nullptr, nullptr, instance, this));
+    frameBrush.reset(CreateSolidBrush(kFrameColour));
+    if (!frameBrush)
+        ThrowLastError();
+    // Made at the primary monitor's origin, hidden, so that it has that monitor's DPI.
+    window.reset(CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance, this));
     if (!window)
         ThrowLastError();
-    CreateControls(instance);
+    CreateControls();
+    ApplyDpi(WindowDpi(window.get()));
+    CheckedSetWindowPos(window.get(), CentredWindowRect(dpi));
 }
 
 Form1::~Form1()
@@ -82,16 +143,56 @@ Form1::~Form1()
     picture1Drops.reset();
 }
 
-void Form1::CreateControls(HINSTANCE instance)
+void Form1::CreateControls()
 {
-    bool firstOption = true;
-    for (const ControlRow& row : Form1Layout()) {
-        CreateControl(window.get(), instance, row, row.kind == ControlKind::OptionButton && firstOption);
-        if (row.kind == ControlKind::OptionButton)
-            firstOption = false;
+    for (const ControlRow* row : CreationOrder()) {
+        const ControlClass controlClass = ClassOf(*row);
+        const RECT& r = row->bounds;
+        const HWND control = CreateWindowExW(
+            controlClass.exStyle, controlClass.name, row->text, WS_CHILD | WS_VISIBLE | controlClass.style, r.left,
+            r.top, r.right - r.left, r.bottom - r.top, window.get(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row->id)), instance, nullptr);
+        if (!control)
+            ThrowLastError();
+        // Themed option buttons draw their captions in the theme's colour and
+        // ignore the parent's; these are white on the window-text colour. A
+        // blank theme name matches no theme (an empty one is refused by Wine).
+        if (row->kind == ControlKind::OptionButton) {
+            const HRESULT result = SetWindowTheme(control, L" ", L" ");
+            if (FAILED(result))
+                throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+        }
     }
     // Every start begins with the first scheme.
-    CheckRadioButton(window.get(), kOption1Id, kOption1Id + 3, kOption1Id);
+    if (!CheckRadioButton(window.get(), kOption1Id, kOption1Id + kOptionCount - 1, kOption1Id))
+        ThrowLastError();
+    KeepTabStopOnSelectedOption();
+}
+
+void Form1::ApplyDpi(UINT newDpi)
+{
+    dpi = newDpi;
+    auto newFonts = std::make_unique<FormFonts>(dpi);
+    ScopedIcon newPictureIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize, dpi));
+    ScopedIcon newBigIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize, dpi));
+    ScopedIcon newSmallIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize / 2, dpi));
+    for (const ControlRow& row : Form1Layout()) {
+        if (row.kind == ControlKind::Shape)
+            continue;
+        const HWND control = GetDlgItem(window.get(), row.id);
+        if (row.kind == ControlKind::Picture || row.kind == ControlKind::Image)
+            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(newPictureIcon.get()), 0);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts->For(row.font)), TRUE);
+        CheckedSetWindowPos(control, ScaleToDpi(row.bounds, dpi));
+    }
+    SendMessageW(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBigIcon.get()));
+    SendMessageW(window.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmallIcon.get()));
+    // The controls hold the new fonts and icons before the old ones go.
+    fonts = std::move(newFonts);
+    pictureIcon = std::move(newPictureIcon);
+    bigIcon = std::move(newBigIcon);
+    smallIcon = std::move(newSmallIcon);
+    InvalidateRect(window.get(), nullptr, TRUE);
 }
 
 void Form1::AcceptDropsOnPicture1(DropTarget::Handler handler)
@@ -115,13 +216,64 @@ void Form1::Close()
         ThrowLastError();
 }
 
+void Form1::ShowFields()
+{
+    for (int box = 0; box < kTextBoxCount; ++box) {
+        if (!SetDlgItemTextW(window.get(), kText1Id + 1 + box, ToWide(fields.*kBoxFields[box]).c_str()))
+            ThrowLastError();
+    }
+}
+
 NamingScheme Form1::SelectedScheme()
 {
-    for (int index = 0; index < 4; ++index) {
+    for (int index = 0; index < kOptionCount; ++index) {
         if (IsDlgButtonChecked(window.get(), kOption1Id + index) == BST_CHECKED)
             return static_cast<NamingScheme>(index);
     }
     return NamingScheme::Compact;
+}
+
+// Tab enters the option group at the selected option, as in a dialog box.
+void Form1::KeepTabStopOnSelectedOption()
+{
+    const int selected = kOption1Id + static_cast<int>(SelectedScheme());
+    for (int id = kOption1Id; id < kOption1Id + kOptionCount; ++id)
+        SetWindowStyleBit(GetDlgItem(window.get(), id), WS_TABSTOP, id == selected);
+}
+
+void Form1::PaintFrames(HDC dc) const
+{
+    const int outline = ScaleToDpi(kFrameOutline, dpi);
+    for (const ControlRow& row : Form1Layout()) {
+        if (row.kind != ControlKind::Shape)
+            continue;
+        const RECT r = ScaleToDpi(row.bounds, dpi);
+        const RECT sides[] = {
+            {r.left, r.top, r.right, r.top + outline},
+            {r.left, r.bottom - outline, r.right, r.bottom},
+            {r.left, r.top, r.left + outline, r.bottom},
+            {r.right - outline, r.top, r.right, r.bottom},
+        };
+        for (const RECT& side : sides) {
+            if (!FillRect(dc, &side, frameBrush.get()))
+                ThrowLastError();
+        }
+    }
+}
+
+LRESULT Form1::ColourStatic(HDC dc, HWND control) const
+{
+    const ControlRow* row = FindRow(GetDlgCtrlID(control));
+    if (row != nullptr && row->kind == ControlKind::OptionButton) {
+        SetTextColor(dc, row->textColour);
+        SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    // Labels opaque in their own colour on black; the pictures on black.
+    if (row != nullptr && row->kind == ControlKind::Label)
+        SetTextColor(dc, row->textColour);
+    SetBkColor(dc, RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
 }
 
 LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -131,21 +283,47 @@ LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (form == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
-    return form->Handle(window, message, wParam, lParam);
+    // Nothing may cross back into the system's code: a failure here ends the
+    // program cleanly, as a failure before any handler is armed does.
+    try {
+        return form->Handle(window, message, wParam, lParam);
+    } catch (...) {
+        PostQuitMessage(1);
+        return 0;
+    }
 }
 
 LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        // Option captions white on the window-text colour; Picture1 on black.
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, RGB(255, 255, 255));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWTEXT));
+        return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_PAINT: {
+        const PaintScope paint(hwnd);
+        PaintFrames(paint.Dc());
+        return 0;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kOption1Id && LOWORD(wParam) < kOption1Id + kOptionCount)
+            KeepTabStopOnSelectedOption();
+        return 0;
+    case WM_ACTIVATE:
+        // The focus comes back to where it was, after a message box too.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focusBeforeDeactivation = GetFocus();
+        } else if (focusBeforeDeactivation != nullptr && IsChild(hwnd, focusBeforeDeactivation)) {
+            SetFocus(focusBeforeDeactivation);
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED: {
+        ApplyDpi(HIWORD(wParam));
+        CheckedSetWindowPos(hwnd, *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     case WM_DESTROY:
         picture1Drops.reset();

@@ -7,6 +7,7 @@
 #include "app/platform.h"
 #include "core/rename_fields.h"
 #include "ui/drop_target.h"
+#include "ui/form_fonts.h"
 #include "ui/scoped_win.h"
 
 // The main window: created hidden with its controls, shown or closed by the
@@ -26,16 +27,31 @@ public:
     void Show() override;
     void Close() override;
     RenameFields& Fields() override { return fields; }
+    void ShowFields() override;
     NamingScheme SelectedScheme() override;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls(HINSTANCE instance);
+    void CreateControls();
+    // Lays out controls, fonts and icons for a DPI; the window's own size is the caller's.
+    void ApplyDpi(UINT newDpi);
+    void PaintFrames(HDC dc) const;
+    LRESULT ColourStatic(HDC dc, HWND control) const;
+    void KeepTabStopOnSelectedOption();
 
-    ScopedWindow window;
+    HINSTANCE instance;
     RenameFields fields;
     std::unique_ptr<DropRegistration> picture1Drops;
+    UINT dpi = 0;
+    std::unique_ptr<FormFonts> fonts;
+    ScopedIcon pictureIcon; // Picture1's and Image1's
+    ScopedIcon bigIcon;
+    ScopedIcon smallIcon;
+    ScopedBrush frameBrush;
+    HWND focusBeforeDeactivation = nullptr;
+    // Last, so that it goes first: the window's messages may use every other member.
+    ScopedWindow window;
 };
 
 // Runs the message loop until the window is closed; returns the exit code.

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
 
 #include "app/command_line_start.h"
@@ -31,6 +32,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     // program here, quietly and before any further rename.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     try {
+        // The manifest asks for version 6 of the common controls: load them
+        // so that the window's buttons, labels and boxes are theirs.
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+        if (!InitCommonControlsEx(&controls))
+            return 1;
         const OleSession ole;
         Form1 form(instance);
         Win32Process process;

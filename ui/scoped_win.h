@@ -30,3 +30,29 @@ struct WindowDestroyer {
     }
 };
 using ScopedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using ScopedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using ScopedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using ScopedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+    ~PaintScope() { EndPaint(window, &paint); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Dc() const { return dc; }
+
+private:
+    HWND window;
+    PAINTSTRUCT paint{};
+    HDC dc;
+};
