@@ -7,7 +7,7 @@ BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
 # Debian packages the builds and tests need; only missing ones are installed.
 install_missing_packages() {
     local wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
-                  xvfb xdotool x11-utils fonts-ipafont-gothic imagemagick python3-gi gir1.2-gtk-3.0 faketime python3)
+                  xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
@@ -27,16 +27,26 @@ build_windows() {
     cmake --build "$BUILD_ROOT/windows" -j"$(nproc)"
 }
 
-# A Wine prefix of the build's own, booted once, with the Japanese UI fonts mapped.
+# A Wine prefix of the build's own, booted once. The faces the window names
+# that Debian lacks map to installed ones: the Japanese UI and "ＭＳ Ｐゴシック"
+# to IPA's Gothics, "Impact" to a condensed sans.
 prepare_wine() {
     export WINEPREFIX="$BUILD_ROOT/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >/dev/null 2>&1 </dev/null
         wineserver -w
-        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Tahoma"="IPAGothic"\r\n"MS Shell Dlg"="IPAGothic"\r\n"MS Shell Dlg 2"="IPAGothic"\r\n' \
-            >"$BUILD_ROOT/fonts.reg"
-        wine regedit /S "$(winepath -w "$BUILD_ROOT/fonts.reg")" </dev/null >/dev/null 2>&1
+    fi
+    local fonts="$BUILD_ROOT/fonts.reg"
+    { printf '\xff\xfe'
+      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+          '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+          '"Tahoma"="IPAGothic"' '"MS Shell Dlg"="IPAGothic"' '"MS Shell Dlg 2"="IPAGothic"' \
+          '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' '"Impact"="DejaVu Sans Condensed"' \
+          | iconv -f UTF-8 -t UTF-16LE; } >"$fonts.new"
+    if ! cmp -s "$fonts.new" "$fonts"; then
+        wine regedit /S "$(winepath -w "$fonts.new")" </dev/null >/dev/null 2>&1
         wineserver -w
+        mv "$fonts.new" "$fonts"
     fi
 }
 

@@ -4,14 +4,14 @@
 
 #include <cstdio>
 
-namespace {
-
 std::wstring NomichronPath()
 {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.rfind(L'\\')) + L"\\Nomichron.exe";
 }
+
+namespace {
 
 struct WindowSearch {
     DWORD processId;

@@ -21,6 +21,9 @@ struct ChildProcess {
     DWORD id = 0;
 };
 
+// Nomichron.exe, beside this test program.
+std::wstring NomichronPath();
+
 // Starts Nomichron.exe (beside this test program) with the exact command
 // line "<exe path>" followed by one space and `arguments` (nothing when empty).
 ChildProcess StartNomichron(const std::wstring& arguments);
