@@ -125,9 +125,6 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
 Form1::Form1(HINSTANCE instance) : instance(instance)
 {
     RegisterForm1Class(instance, Procedure);
-    frameBrush.reset(CreateSolidBrush(kFrameColour));
-    if (!frameBrush)
-        ThrowLastError();
     // Made at the primary monitor's origin, hidden, so that it has that monitor's DPI.
     window.reset(CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr,
                                  instance, this));
@@ -247,6 +244,9 @@ void Form1::PaintFrames(HDC dc) const
     for (const ControlRow& row : Form1Layout()) {
         if (row.kind != ControlKind::Shape)
             continue;
+        const ScopedBrush outlineBrush(CreateSolidBrush(row.colour));
+        if (!outlineBrush)
+            ThrowLastError();
         const RECT r = ScaleToDpi(row.bounds, dpi);
         const RECT sides[] = {
             {r.left, r.top, r.right, r.top + outline},
@@ -255,7 +255,7 @@ void Form1::PaintFrames(HDC dc) const
             {r.right - outline, r.top, r.right, r.bottom},
         };
         for (const RECT& side : sides) {
-            if (!FillRect(dc, &side, frameBrush.get()))
+            if (!FillRect(dc, &side, outlineBrush.get()))
                 ThrowLastError();
         }
     }
@@ -265,13 +265,13 @@ LRESULT Form1::ColourStatic(HDC dc, HWND control) const
 {
     const ControlRow* row = FindRow(GetDlgCtrlID(control));
     if (row != nullptr && row->kind == ControlKind::OptionButton) {
-        SetTextColor(dc, row->textColour);
+        SetTextColor(dc, row->colour);
         SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     // Labels opaque in their own colour on black; the pictures on black.
     if (row != nullptr && row->kind == ControlKind::Label)
-        SetTextColor(dc, row->textColour);
+        SetTextColor(dc, row->colour);
     SetBkColor(dc, RGB(0, 0, 0));
     return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
 }

@@ -48,7 +48,6 @@ private:
     ScopedIcon pictureIcon; // Picture1's and Image1's
     ScopedIcon bigIcon;
     ScopedIcon smallIcon;
-    ScopedBrush frameBrush;
     HWND focusBeforeDeactivation = nullptr;
     // Last, so that it goes first: the window's messages may use every other member.
     ScopedWindow window;

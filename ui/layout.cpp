@@ -9,6 +9,7 @@ constexpr RECT At(int left, int top, int width, int height)
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kFrameColour = RGB(0, 0, 128); // navy
 constexpr COLORREF kSystemColours = CLR_INVALID;
 
 using enum ControlKind;

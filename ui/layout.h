@@ -19,7 +19,7 @@ struct ControlRow {
     RECT bounds;         // left, top, right, bottom in the client area at 96 DPI
     const wchar_t* text;
     FontRole font;
-    COLORREF textColour; // labels and option captions; text boxes keep the system's colours
+    COLORREF colour;     // the text of labels and options, the outline of frames; boxes keep the system's
     int tabIndex;        // place in the keyboard order, kNoTab for controls without one
 };
 
@@ -35,7 +35,6 @@ constexpr int kTextBoxCount = 10;
 constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 391;
 constexpr int kFrameOutline = 3;                     // Shape1 and Shape2, in pixels at 96 DPI
-constexpr COLORREF kFrameColour = RGB(0, 0, 128);    // navy
 constexpr int kProgramIconId = 1;                    // the icon group in the executable's resources
 
 std::span<const ControlRow> Form1Layout();

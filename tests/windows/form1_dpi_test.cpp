@@ -4,18 +4,11 @@
 // and never sends the message itself.)
 #include <gtest/gtest.h>
 
+#include "tests/windows/harness.h"
 #include "ui/form1.h"
 #include "ui/layout.h"
 
 namespace {
-
-RECT PlaceInParent(HWND control)
-{
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 LOGFONTW FontOf(HWND control)
 {

@@ -122,6 +122,14 @@ HWND WaitForWindow(const ChildProcess& child, const wchar_t* className, bool mus
     return nullptr;
 }
 
+RECT PlaceInParent(HWND control)
+{
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 HWND WaitForMessageBox(const ChildProcess& child, DWORD milliseconds)
 {
     return WaitForWindow(child, L"#32770", true, milliseconds);

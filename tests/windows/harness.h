@@ -35,6 +35,9 @@ DWORD WaitForExit(const ChildProcess& child, DWORD milliseconds);
 // when asked), or nullptr after the time is up.
 HWND WaitForWindow(const ChildProcess& child, const wchar_t* className, bool mustBeVisible, DWORD milliseconds);
 
+// A child window's rectangle in its parent's client coordinates.
+RECT PlaceInParent(HWND control);
+
 HWND WaitForMessageBox(const ChildProcess& child, DWORD milliseconds = 10000);
 std::wstring MessageText(HWND box);
 bool MessageHasIcon(HWND box);

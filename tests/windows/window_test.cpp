@@ -69,14 +69,6 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
-RECT PlaceInParent(HWND control)
-{
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 HWND Focus(HWND window)
 {
     GUITHREADINFO info{};
