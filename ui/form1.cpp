@@ -170,24 +170,23 @@ void Form1::ApplyDpi(UINT newDpi)
 {
     dpi = newDpi;
     auto newFonts = std::make_unique<FormFonts>(dpi);
-    ScopedIcon newPictureIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize, dpi));
-    ScopedIcon newBigIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize, dpi));
+    // One icon of the DPI's size serves Picture1, Image1 and the window.
+    ScopedIcon newIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize, dpi));
     ScopedIcon newSmallIcon = LoadProgramIcon(instance, ScaleToDpi(kIconSize / 2, dpi));
     for (const ControlRow& row : Form1Layout()) {
         if (row.kind == ControlKind::Shape)
             continue;
         const HWND control = GetDlgItem(window.get(), row.id);
         if (row.kind == ControlKind::Picture || row.kind == ControlKind::Image)
-            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(newPictureIcon.get()), 0);
+            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(newIcon.get()), 0);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts->For(row.font)), TRUE);
         CheckedSetWindowPos(control, ScaleToDpi(row.bounds, dpi));
     }
-    SendMessageW(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBigIcon.get()));
+    SendMessageW(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newIcon.get()));
     SendMessageW(window.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmallIcon.get()));
     // The controls hold the new fonts and icons before the old ones go.
     fonts = std::move(newFonts);
-    pictureIcon = std::move(newPictureIcon);
-    bigIcon = std::move(newBigIcon);
+    icon = std::move(newIcon);
     smallIcon = std::move(newSmallIcon);
     InvalidateRect(window.get(), nullptr, TRUE);
 }

@@ -45,9 +45,8 @@ private:
     std::unique_ptr<DropRegistration> picture1Drops;
     UINT dpi = 0;
     std::unique_ptr<FormFonts> fonts;
-    ScopedIcon pictureIcon; // Picture1's and Image1's
-    ScopedIcon bigIcon;
-    ScopedIcon smallIcon;
+    ScopedIcon icon;      // Picture1's, Image1's and the window's
+    ScopedIcon smallIcon; // the caption bar's
     HWND focusBeforeDeactivation = nullptr;
     // Last, so that it goes first: the window's messages may use every other member.
     ScopedWindow window;
