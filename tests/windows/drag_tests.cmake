@@ -17,6 +17,7 @@ set(NOMICHRON_REAL_DRAG_CASES
     Counters.test_second_drop_same_day_shows_same_name_message
     Refused.test_text_on_picture
     Refused.test_files_on_bare_window
+    Refused.test_files_on_image1
 )
 foreach(case IN LISTS NOMICHRON_REAL_DRAG_CASES)
     add_test(NAME RealDrag.${case}

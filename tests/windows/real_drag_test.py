@@ -27,6 +27,7 @@ GTK_PYTHON = os.environ.get("NOMICHRON_GTK_PYTHON", "/usr/bin/python3")
 OPTIONS = [(35, 287), (35, 308), (35, 329), (35, 350)]  # Option1(0..3), left and top
 PICTURE = (224 + 16, 315 + 16)  # the centre of Picture1
 BARE = (300, 30)  # no control there
+IMAGE1 = (16 + 16, 15 + 16)  # the centre of the icon at the top left
 SOURCE = (60, 30)  # inside the drag source window at the screen's top-left
 
 # The files of every drop, in drop order: name, content, the extension kept.
@@ -278,6 +279,9 @@ class Refused(DropCase):
 
     def test_files_on_bare_window(self):
         self.expect_nothing(self.drag(BARE))
+
+    def test_files_on_image1(self):
+        self.expect_nothing(self.drag(IMAGE1))
 
 
 if __name__ == "__main__":
