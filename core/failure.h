@@ -10,7 +10,8 @@ enum class FailureCause {
     RenameRefused,     // the file system said no; systemError holds its code
     NumberOverflow,    // a 16-bit counter, position or sum went past 32767
     NothingBeforeColon,// a path's last colon is its first character
-    NoFolderInPath,    // a path without any backslash
+    NoFolderInPath,    // a path without any separator
+    NameTrimmedByWin32,// a file name that is empty or ends in a dot or a space
     PlatformCall,      // another platform call failed; systemError holds its code
 };
 

@@ -25,30 +25,31 @@ RenameFields ToRename(const std::u16string& sourcePath, const std::u16string& st
     return fields;
 }
 
-TEST(SplitPath, ExtensionComesFromTheFileNameOnly)
+// The file's own name starts after the last "\\" or "/": the target always
+// lies in the folder the path names, and the extension is the name's own.
+TEST(SplitPath, ExtensionAndFolderComeFromTheFileNameOnly)
 {
     const std::u16string name254(254, u'n');
-    const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"C:\\photos\\test.jpg", u"jpg"},
-        {u"C:\\photos\\archive.tar.gz", u"gz"},
-        {u"C:\\photos\\PHOTO.JPG", u"JPG"},
-        {u"C:\\home\\.profile", u"profile"},
-        {u"C:\\x\\写真.\U0001F4F7", u"\U0001F4F7"},
-        {u"C:\\photos\\README", u""},
-        {u"C:\\my.docs\\README", u""}, // never a folder's dot
-        {u"C:\\photos\\name.", u""},
-        {u"C:\\x\\." + name254, name254}, // the dot 255 code units from the end is found,
-        {u"C:\\x\\." + name254 + u"n", u""}, // one further is not
+    struct Case {
+        std::u16string path, extension, folder;
+    } const cases[] = {
+        {u"C:\\photos\\test.jpg", u"jpg", u"C:\\photos"},
+        {u"C:\\photos\\archive.tar.gz", u"gz", u"C:\\photos"},
+        {u"C:\\test.JPG", u"JPG", u"C:"},
+        {u"\\\\server\\share\\.profile", u"profile", u"\\\\server\\share"},
+        {u"C:\\x\\写真.\U0001F4F7", u"\U0001F4F7", u"C:\\x"},
+        {u"C:\\my.docs\\README", u"", u"C:\\my.docs"}, // never a folder's dot
+        {u"C:\\x\\my.dir/README", u"", u"C:\\x\\my.dir"},
+        {u"C:\\x\\sub/a.jpg", u"jpg", u"C:\\x\\sub"},
+        {u"C:\\x\\../y/a.jpg", u"jpg", u"C:\\x\\../y"},
+        {u"C:/a.b/c", u"", u"C:/a.b"},
+        {u"C:\\x\\." + name254, name254, u"C:\\x"}, // the dot 255 code units from the end is found,
+        {u"C:\\x\\." + name254 + u"n", u"", u"C:\\x"}, // one further is not
     };
-    for (const auto& [path, extension] : cases)
-        EXPECT_EQ(SplitExtension(path), extension);
-}
-
-TEST(SplitPath, FolderIsEverythingBeforeTheLastBackslash)
-{
-    EXPECT_EQ(SplitFolder(u"C:\\photos\\test.jpg"), u"C:\\photos");
-    EXPECT_EQ(SplitFolder(u"C:\\test.jpg"), u"C:");
-    EXPECT_EQ(SplitFolder(u"\\\\server\\share\\a.jpg"), u"\\\\server\\share");
+    for (const Case& c : cases) {
+        EXPECT_EQ(SplitExtension(c.path), c.extension);
+        EXPECT_EQ(SplitFolder(c.path), c.folder);
+    }
     EXPECT_EQ(CauseOf([] { SplitFolder(u"C:test.jpg"); }), FailureCause::NoFolderInPath);
     const std::u16string longest = u"C:\\" + std::u16string(32767 - 3, u'a');
     EXPECT_EQ(SplitFolder(longest), u"C:");
@@ -87,6 +88,22 @@ TEST(FinishRename, NeverReplacesAndKeepsTheFieldsWrittenBeforeAFailure)
     EXPECT_EQ(CauseOf([&] { FinishRename(noFolder, fs); }), FailureCause::NoFolderInPath);
     EXPECT_EQ(noFolder.newName, u"050131010102.jpg");
     EXPECT_EQ(noFolder.folder, u"");
+}
+
+// Win32 drops trailing dots and spaces from a path's last name: "dot.jpg."
+// would rename dot.jpg beside it. Such a name is refused, and never made.
+TEST(FinishRename, RefusesANameThatWin32WouldTrim)
+{
+    for (const char16_t* path : {u"C:\\x\\dot.jpg.", u"C:\\x\\sp.jpg ", u"C:\\x\\..", u"C:\\x\\sub\\"}) {
+        FakeFileSystem fs;
+        fs.AddFile(u"C:\\x\\dot.jpg");
+        fs.AddFile(u"C:\\x\\sp.jpg");
+        fs.AddFile(path);
+        const auto before = fs.entries;
+        RenameFields fields = ToRename(path, u"050131010102");
+        EXPECT_EQ(CauseOf([&] { FinishRename(fields, fs); }), FailureCause::NameTrimmedByWin32);
+        EXPECT_EQ(fs.entries, before);
+    }
 }
 
 } // namespace
