@@ -114,14 +114,3 @@ void Form_Load(const StartupPlatform& platform)
         platform.messages.ShowMessage(kCommandLineFailureText, MessageIcon::Exclamation);
     platform.window.Close();
 }
-
-std::u16string QuoteArguments(const std::vector<std::u16string>& arguments)
-{
-    std::u16string joined;
-    for (const std::u16string& argument : arguments) {
-        if (!joined.empty())
-            joined += u' ';
-        joined += u'"' + argument + u'"';
-    }
-    return joined;
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 class Clock;
 class FileSystem;
@@ -24,7 +23,3 @@ extern const std::u16string kCommandLineFailureText;
 // window; otherwise every file named on it is renamed to its compact stamp
 // and the window is closed, or a failure shows its message and then closes it.
 void Form_Load(const StartupPlatform& platform);
-
-// The one argument string from a list of arguments: each in double quotes,
-// joined by single spaces, so quoted and plain paths from any shell look alike.
-std::u16string QuoteArguments(const std::vector<std::u16string>& arguments);

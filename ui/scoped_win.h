@@ -16,12 +16,6 @@ struct HandleCloser {
 };
 using ScopedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
-struct LocalFreer {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
-template <typename T>
-using ScopedLocal = std::unique_ptr<T, LocalFreer>;
-
 struct WindowDestroyer {
     void operator()(HWND window) const
     {

@@ -1,10 +1,6 @@
 #include "ui/win32_platform.h"
 
-#include <shellapi.h>
-
-#include <vector>
-
-#include "app/command_line_start.h"
+#include "app/command_line_split.h"
 #include "core/failure.h"
 #include "ui/win32_error.h"
 #include "ui/text_win.h"
@@ -54,14 +50,8 @@ bool Win32Process::IsAnotherInstanceRunning()
 
 std::u16string Win32Process::ArgumentString()
 {
-    int count = 0;
-    const ScopedLocal<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-    if (!arguments)
-        ThrowLastError();
-    std::vector<std::u16string> list;
-    for (int i = 1; i < count; ++i) // argument 0 is the program's own path
-        list.push_back(FromWide(arguments.get()[i]));
-    return QuoteArguments(list);
+    const std::u16string commandLine = FromWide(GetCommandLineW());
+    return ArgumentStringOf(commandLine);
 }
 
 void Win32Process::EndProgram()

@@ -145,10 +145,4 @@ TEST(FormLoad, PieceIndexAndColonPositionStopAt32767)
     EXPECT_TRUE(b.fs.Exists(longest + u"b"));
 }
 
-TEST(QuoteArguments, WrapsEveryArgumentAndJoinsWithSingleSpaces)
-{
-    EXPECT_EQ(QuoteArguments({}), u"");
-    EXPECT_EQ(QuoteArguments({u"C:\\a b.jpg", u"", u"D:\\写真.jpg"}), u"\"C:\\a b.jpg\" \"\" \"D:\\写真.jpg\"");
-}
-
 } // namespace
