@@ -39,12 +39,16 @@ Int16 FindLastColon(std::u16string_view piece)
     return lastColon;
 }
 
-std::u16string TrimSpaces(std::u16string_view text)
+// Inside double quotes (the odd pieces) a trailing space belongs to the file's
+// name: it stays, so that the rename refuses the name instead of Win32
+// dropping the space and renaming the file named without it.
+std::u16string TrimSpaces(std::u16string_view text, bool insideQuotes)
 {
     const std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string_view::npos)
         return {};
-    return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
+    const std::size_t end = insideQuotes ? text.size() : text.find_last_not_of(u' ') + 1;
+    return std::u16string(text.substr(first, end - first));
 }
 
 void RenameOnePath(const StartupPlatform& platform, const std::u16string& path, Int16 secondOffset)
@@ -76,7 +80,7 @@ PiecesEnd RenameEveryPiece(const StartupPlatform& platform, std::u16string_view 
         if (colon == 1)
             throw Failure(FailureCause::NothingBeforeColon);
         if (colon > 1)
-            workingPath = TrimSpaces(piece.substr(colon - 2));
+            workingPath = TrimSpaces(piece.substr(colon - 2), pieceIndex % 2 == 1);
         if (workingPath.empty()) {
             platform.window.Show();
             return PiecesEnd::WindowShown;

@@ -18,7 +18,7 @@ struct StartCase {
 struct StartBench {
     StartBench()
     {
-        for (const char16_t* path : {u"C:\\p\\a.jpg", u"C:\\p\\README", u"C:\\p\\写真 \U0001F4F7.JPG", u"D:\\b\\x.jpg",
+        for (const char16_t* path : {u"C:\\p\\a.jpg", u"C:\\p\\a.jpg ", u"C:\\p\\README", u"C:\\p\\写真 \U0001F4F7.JPG", u"D:\\b\\x.jpg",
                                      u"D:\\b\\y.jpg", u"E:\\c\\d.jpg", u"\\\\server\\share\\n.jpg"})
             fs.AddFile(path, "content");
     }
@@ -78,6 +78,8 @@ TEST(FormLoad, ArgumentStringsRenameWhatTheyHold)
          End::FailedThenClosed},
         {"missing file", u"\"C:\\nowhere\\a.jpg\"", {}, End::FailedThenClosed},
         {"path without a folder", u"\"C:a.jpg\"", {}, End::FailedThenClosed},
+        {"a quoted name ending in a space is refused, never trimmed into another file's",
+         u"\"C:\\p\\a.jpg \"", {u"C:\\p\\a.jpg", u"C:\\p\\a.jpg "}, End::FailedThenClosed},
     };
     for (const StartCase& c : cases) {
         SCOPED_TRACE(c.what);
