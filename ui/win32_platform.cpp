@@ -19,18 +19,37 @@ ClockReading Win32Clock::ReadClock()
     return ClockReading{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+namespace {
+
+std::wstring FullPathName(const std::wstring& path)
+{
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        ThrowLastError();
+    std::wstring full(needed, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed)
+        ThrowLastError();
+    full.resize(written);
+    return full;
+}
+
+} // namespace
+
 std::wstring ExtendedLengthPath(const std::wstring& path)
 {
     // Below this length every call takes the plain form (folders are limited
-    // to MAX_PATH - 12); the prefix is only put before absolute paths, which
-    // is what the file manager passes.
+    // to MAX_PATH - 12).
     constexpr std::size_t kPlainLimit = MAX_PATH - 12;
-    const bool driveAbsolute = path.size() > 2 && path[1] == L':' && path[2] == L'\\';
-    if (path.size() < kPlainLimit || path.starts_with(L"\\\\?\\"))
+    if (path.size() < kPlainLimit || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
         return path;
-    if (path.starts_with(L"\\\\"))
-        return L"\\\\?\\UNC\\" + path.substr(2);
-    return driveAbsolute ? L"\\\\?\\" + path : path;
+    // The prefix also turns off Win32's reading of the path ("/" as a
+    // separator, ".." segments): read it as Win32 would first, so that a long
+    // path names the same file as a short one.
+    const std::wstring full = FullPathName(path);
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 void Win32FileSystem::RenameNoReplace(const std::u16string& from, const std::u16string& to)

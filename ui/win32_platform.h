@@ -40,5 +40,5 @@ private:
 };
 
 // A path the long-path-unaware Win32 calls accept at any length: paths of
-// 248 or more code units get the \\?\ (or \\?\UNC\) prefix.
+// 248 or more code units are made full and get the \\?\ (or \\?\UNC\) prefix.
 std::wstring ExtendedLengthPath(const std::wstring& path);
