@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 std::wstring NomichronPath()
@@ -168,14 +169,14 @@ TempFolder::TempFolder()
     base.resize(GetTempPathW(static_cast<DWORD>(base.size()), base.data()));
     static int sequence = 0;
     path = base + L"nomichron-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++sequence);
-    RemoveTree(path);
+    RemoveTree(L"\\\\?\\" + path);
     if (!CreateDirectoryW(path.c_str(), nullptr))
         throw std::runtime_error("CreateDirectoryW failed");
 }
 
 TempFolder::~TempFolder()
 {
-    RemoveTree(path);
+    RemoveTree(L"\\\\?\\" + path);
 }
 
 void WriteTextFile(const std::wstring& path, const std::string& content)
@@ -244,4 +245,37 @@ std::set<std::wstring> CompactNames(const SYSTEMTIME& first, const SYSTEMTIME& l
         names.insert(extension.empty() ? stem : std::wstring(stem) + L"." + extension);
     }
     return names;
+}
+
+FrozenClock::FrozenClock(const char* stamp)
+{
+    wchar_t unixPath[1024]{};
+    if (GetEnvironmentVariableW(L"FAKETIME_TIMESTAMP_FILE", unixPath, 1024) == 0)
+        throw std::runtime_error("FAKETIME_TIMESTAMP_FILE is not set: run the tests through tools/test");
+    file = L"Z:" + std::wstring(unixPath);
+    std::replace(file.begin(), file.end(), L'/', L'\\');
+    DeleteFileW(file.c_str());
+    WriteTextFile(file, stamp);
+}
+
+FrozenClock::~FrozenClock()
+{
+    DeleteFileW(file.c_str());
+}
+
+std::map<std::wstring, std::string> Tree(const std::wstring& folder)
+{
+    std::map<std::wstring, std::string> tree;
+    const std::wstring whole = L"\\\\?\\" + folder;
+    for (const std::wstring& name : ListFolder(whole)) {
+        const std::wstring path = whole + L"\\" + name;
+        if (GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[name] = "<folder>";
+            for (const auto& [below, content] : Tree(folder + L"\\" + name))
+                tree[name + L"\\" + below] = content;
+        } else {
+            tree[name] = ReadTextFile(path);
+        }
+    }
+    return tree;
 }

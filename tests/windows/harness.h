@@ -64,6 +64,24 @@ std::string ReadTextFile(const std::wstring& path);  // "" when missing
 bool PathExists(const std::wstring& path);
 std::set<std::wstring> ListFolder(const std::wstring& folder);
 
+// While it lives, the clock of this process and of every Nomichron started
+// from it stands at `stamp` ("2005-01-31 01:01:01"): tools/test preloads
+// libfaketime, which reads the file FAKETIME_TIMESTAMP_FILE names.
+class FrozenClock {
+public:
+    explicit FrozenClock(const char* stamp);
+    ~FrozenClock();
+    FrozenClock(const FrozenClock&) = delete;
+    FrozenClock& operator=(const FrozenClock&) = delete;
+
+private:
+    std::wstring file;
+};
+
+// Every entry under the folder by its path below it: files with their
+// content, folders as "<folder>". Names Win32 would trim are read whole.
+std::map<std::wstring, std::string> Tree(const std::wstring& folder);
+
 SYSTEMTIME LocalNow();
 SYSTEMTIME AddSeconds(const SYSTEMTIME& time, int seconds);
 // Every compact name yymmddhhmm(ss + offset) for a stamp taken in a second
