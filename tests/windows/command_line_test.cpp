@@ -105,7 +105,7 @@ TEST(CommandLine, PathsLongerThanMaxPathAreRenamed)
         ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
     }
     WriteTextFile(deep + L"\\long.txt", "deep");
-    const std::wstring plain = deep.substr(4) + L"\\long.txt";
+    const std::wstring plain = deep.substr(4) + L"/long.txt";
     ASSERT_GT(plain.size(), static_cast<size_t>(MAX_PATH));
     const RunSpan run = RenameQuietly(Quoted(plain));
     ExpectStamped(deep, run, {{L"txt", {1, "deep"}}});
