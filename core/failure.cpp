@@ -1,8 +1,6 @@
 #include "core/failure.h"
 
-namespace {
-
-const char* Describe(FailureCause cause)
+const char* Failure::what() const noexcept
 {
     switch (cause) {
     case FailureCause::RenameRefused: return "the file system refused the rename";
@@ -13,11 +11,4 @@ const char* Describe(FailureCause cause)
     case FailureCause::PlatformCall: return "a platform call failed";
     }
     return "unknown failure";
-}
-
-} // namespace
-
-Failure::Failure(FailureCause cause, std::uint32_t systemError)
-    : std::runtime_error(Describe(cause)), cause(cause), systemError(systemError)
-{
 }

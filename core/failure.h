@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 
 // What made an operation fail. The entry handler that armed its failure
 // handling decides the message; the cause and the system's error code are
@@ -15,9 +15,11 @@ enum class FailureCause {
     PlatformCall,      // another platform call failed; systemError holds its code
 };
 
-class Failure : public std::runtime_error {
+class Failure : public std::exception {
 public:
-    explicit Failure(FailureCause cause, std::uint32_t systemError = 0);
+    explicit Failure(FailureCause cause, std::uint32_t systemError = 0)
+        : cause(cause), systemError(systemError) {}
+    const char* what() const noexcept override;
 
     FailureCause cause;
     std::uint32_t systemError;

@@ -4,8 +4,14 @@
 
 std::u16string DecimalText(long long value)
 {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+    // Digits from the last; a negative value counts down so that the
+    // smallest one has no positive counterpart to overflow.
+    std::u16string text;
+    for (long long rest = value; text.empty() || rest != 0; rest /= 10)
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + (value < 0 ? -(rest % 10) : rest % 10)));
+    if (value < 0)
+        text.insert(text.begin(), u'-');
+    return text;
 }
 
 void ClearFields(RenameFields& fields)
