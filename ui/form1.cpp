@@ -212,7 +212,7 @@ void Form1::Close()
         ThrowLastError();
 }
 
-void Form1::ShowFields()
+void Form1::ShowFields(const RenameFields& fields)
 {
     for (int box = 0; box < kTextBoxCount; ++box) {
         if (!SetDlgItemTextW(window.get(), kText1Id + 1 + box, ToWide(fields.*kBoxFields[box]).c_str()))

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/platform.h"
+#include "core/naming_schemes.h"
 #include "core/rename_fields.h"
 #include "ui/drop_target.h"
 #include "ui/form_fonts.h"
@@ -12,23 +12,26 @@
 
 // The main window: created hidden with its controls, shown or closed by the
 // entry handlers. Closing it ends the message loop, and with it the program.
-class Form1 : public MainWindow {
+class Form1 {
 public:
     static constexpr wchar_t kClassName[] = L"NomichronForm1";
 
     explicit Form1(HINSTANCE instance);
-    ~Form1() override;
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     HWND Handle() const { return window.get(); }
 
     // Makes Picture1 a drop target that runs the handler for every drop.
     void AcceptDropsOnPicture1(DropTarget::Handler handler);
 
-    void Show() override;
-    void Close() override;
-    RenameFields& Fields() override { return fields; }
-    void ShowFields() override;
-    NamingScheme SelectedScheme() override;
+    void Show();
+    // Posted, so that a drop handler's close returns from the drop first.
+    void Close();
+    // Writes the record into the boxes Text1 to Text10.
+    void ShowFields(const RenameFields& fields);
+    NamingScheme SelectedScheme();
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,7 +44,6 @@ private:
     void KeepTabStopOnSelectedOption();
 
     HINSTANCE instance;
-    RenameFields fields;
     std::unique_ptr<DropRegistration> picture1Drops;
     UINT dpi = 0;
     std::unique_ptr<FormFonts> fonts;

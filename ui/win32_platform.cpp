@@ -8,7 +8,6 @@
 namespace {
 
 const wchar_t kInstanceMutexName[] = L"Local\\Nomichron.Instance";
-const wchar_t kApplicationTitle[] = L"Nomichron";
 
 } // namespace
 
@@ -76,11 +75,4 @@ std::u16string Win32Process::ArgumentString()
 void Win32Process::EndProgram()
 {
     ExitProcess(0);
-}
-
-void Win32Messages::ShowMessage(const std::u16string& text, MessageIcon icon)
-{
-    const UINT style = MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0);
-    if (MessageBoxW(owner, ToWide(text).c_str(), kApplicationTitle, style) == 0)
-        ThrowLastError();
 }

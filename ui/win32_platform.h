@@ -30,15 +30,6 @@ private:
     ScopedHandle instanceMutex;
 };
 
-class Win32Messages : public Messages {
-public:
-    explicit Win32Messages(HWND owner) : owner(owner) {}
-    void ShowMessage(const std::u16string& text, MessageIcon icon) override;
-
-private:
-    HWND owner;
-};
-
 // A path the long-path-unaware Win32 calls accept at any length: paths of
 // 248 or more code units are made full and get the \\?\ (or \\?\UNC\) prefix.
 std::wstring ExtendedLengthPath(const std::wstring& path);

@@ -1,0 +1,82 @@
+#include "ui/form1_on_demand.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "core/failure.h"
+#include "ui/text_win.h"
+#include "ui/win32_error.h"
+
+namespace {
+
+const wchar_t kApplicationTitle[] = L"Nomichron";
+
+} // namespace
+
+Form1OnDemand::~Form1OnDemand()
+{
+    form.reset();
+    if (dropsAccepted)
+        OleUninitialize();
+}
+
+Form1& Form1OnDemand::Built()
+{
+    if (!form) {
+        // The manifest asks for version 6 of the common controls: load them
+        // so that the window's buttons, labels and boxes are theirs.
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+        if (!InitCommonControlsEx(&controls))
+            throw Failure(FailureCause::PlatformCall);
+        form = std::make_unique<Form1>(instance);
+        if (fieldsWritten)
+            form->ShowFields(fields);
+    }
+    return *form;
+}
+
+void Form1OnDemand::Show()
+{
+    Form1& window = Built();
+    if (!dropsAccepted) {
+        // OLE drag and drop on this, the GUI thread, for the rest of the program.
+        const HRESULT result = OleInitialize(nullptr);
+        if (FAILED(result))
+            throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+        dropsAccepted = true;
+        window.AcceptDropsOnPicture1(onDrop);
+    }
+    window.Show();
+    shown = true;
+}
+
+void Form1OnDemand::Close()
+{
+    // A window never shown has no message loop to end: the program just ends.
+    if (shown)
+        form->Close();
+}
+
+void Form1OnDemand::ShowFields()
+{
+    fieldsWritten = true;
+    if (form)
+        form->ShowFields(fields);
+}
+
+NamingScheme Form1OnDemand::SelectedScheme()
+{
+    return Built().SelectedScheme();
+}
+
+void Form1OnDemand::ShowMessage(const std::u16string& text, MessageIcon icon)
+{
+    const UINT style = MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0);
+    if (MessageBoxW(Built().Handle(), ToWide(text).c_str(), kApplicationTitle, style) == 0)
+        ThrowLastError();
+}
+
+int Form1OnDemand::Run()
+{
+    return shown ? RunMessageLoop(form->Handle()) : 0;
+}
