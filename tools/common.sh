@@ -22,7 +22,7 @@ install_missing_packages() {
 }
 
 build_windows() {
-    cmake -S "$NOMICHRON_ROOT" -B "$BUILD_ROOT/windows" -DCMAKE_BUILD_TYPE=Release \
+    cmake -S "$NOMICHRON_ROOT" -B "$BUILD_ROOT/windows" -DCMAKE_BUILD_TYPE=MinSizeRel \
         -DCMAKE_TOOLCHAIN_FILE="$NOMICHRON_ROOT/cmake/mingw-w64.cmake" >/dev/null
     cmake --build "$BUILD_ROOT/windows" -j"$(nproc)"
 }
