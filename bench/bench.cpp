@@ -1,0 +1,258 @@
+// Nomichron.exe against baselines under the same conditions: each figure is
+// the median of interleaved runs, given as a ratio to its baseline measured
+// in the same run. Prints rows of a Markdown table.
+//   bench start ROUNDS   Explorer-mode start-up, the window, 500 files on the command line
+//   bench drop ROUNDS    a 10,000-file drop (run it with the clock frozen at 2005-01-31 01:01:01)
+#include <windows.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/file_drop.h"
+
+namespace {
+
+std::wstring Beside(const wchar_t* name)
+{
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.rfind(L'\\') + 1) + name;
+}
+
+double Now()
+{
+    LARGE_INTEGER count{}, frequency{};
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Fail(const char* what)
+{
+    std::fprintf(stderr, "bench: %s (error %lu)\n", what, GetLastError());
+    ExitProcess(2);
+}
+
+// A started program, waited for and closed with the scope.
+struct Started {
+    Started(const std::wstring& exe, const std::wstring& arguments)
+    {
+        std::wstring line = L"\"" + exe + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            Fail("cannot start a program");
+    }
+    ~Started()
+    {
+        if (WaitForSingleObject(info.hProcess, 600000) != WAIT_OBJECT_0)
+            Fail("a program did not end");
+        DWORD code = 1;
+        GetExitCodeProcess(info.hProcess, &code);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        if (code != 0)
+            Fail("a program ended with a failure");
+    }
+    PROCESS_INFORMATION info{};
+};
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+// A visible top-level window of the process, polled for.
+HWND WaitForVisibleWindow(DWORD process)
+{
+    for (;;) {
+        WindowSearch search{process, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM parameter) -> BOOL {
+                auto* s = reinterpret_cast<WindowSearch*>(parameter);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner != s->process || !IsWindowVisible(window))
+                    return TRUE;
+                s->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        Sleep(1);
+    }
+}
+
+double SecondsToExit(const std::wstring& exe, const std::wstring& arguments)
+{
+    const double start = Now();
+    {
+        const Started program(exe, arguments);
+    }
+    return Now() - start;
+}
+
+double SecondsToWindow(const std::wstring& exe)
+{
+    const double start = Now();
+    const Started program(exe, L"");
+    const HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+    const double seconds = Now() - start;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return seconds;
+}
+
+// A fresh folder under the temporary folder with files 1.dat to count.dat.
+std::vector<std::wstring> MakeFiles(const std::wstring& name, int count)
+{
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
+    folder += L"nomichron-bench-" + name;
+    if (!CreateDirectoryW(folder.c_str(), nullptr))
+        Fail("cannot make a folder (left by an earlier run?)");
+    std::vector<std::wstring> paths;
+    for (int i = 1; i <= count; ++i) {
+        paths.push_back(folder + L"\\" + std::to_wstring(i) + L".dat");
+        const HANDLE file = CreateFileW(paths.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            Fail("cannot make a file");
+        CloseHandle(file);
+    }
+    return paths;
+}
+
+void RemoveFolder(const std::wstring& anyFile)
+{
+    const std::wstring folder = anyFile.substr(0, anyFile.rfind(L'\\'));
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileW((folder + L"\\*.dat").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
+        while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring Quoted(const std::vector<std::wstring>& paths)
+{
+    std::wstring line;
+    for (const std::wstring& path : paths)
+        line += L"\"" + path + L"\" ";
+    return line;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Runs the figure and its baseline one after the other, `rounds` times, and
+// prints their medians and ratio.
+void Compare(int rounds, const char* figure, const char* baseline, const std::function<double(int)>& measure,
+             const std::function<double(int)>& measureBaseline)
+{
+    std::vector<double> times, baselineTimes;
+    for (int round = 0; round < rounds; ++round) {
+        times.push_back(measure(round));
+        baselineTimes.push_back(measureBaseline(round));
+    }
+    const double median = Median(times), baselineMedian = Median(baselineTimes);
+    std::printf("| %s | %.1f ms | %s: %.1f ms | %.2fx |\n", figure, 1000 * median, baseline, 1000 * baselineMedian,
+                median / baselineMedian);
+    std::fflush(stdout);
+}
+
+void CompareStarts(int rounds)
+{
+    const std::wstring nomichron = Beside(L"Nomichron.exe");
+    Compare(
+        rounds, "Explorer-mode start-up, one file, start to exit", "an empty Win32 program",
+        [&](int round) {
+            const std::vector<std::wstring> file = MakeFiles(L"one-" + std::to_wstring(round), 1);
+            const double seconds = SecondsToExit(nomichron, Quoted(file));
+            RemoveFolder(file[0]);
+            return seconds;
+        },
+        [&](int) { return SecondsToExit(Beside(L"empty_program.exe"), L""); });
+    Compare(
+        rounds, "Start without arguments to visible window", "one empty window (common controls 6, OLE)",
+        [&](int) { return SecondsToWindow(nomichron); }, [&](int) { return SecondsToWindow(Beside(L"empty_window.exe")); });
+    // Each batch in a folder of its own, of the same size.
+    const auto batch = [](const std::wstring& exe, const wchar_t* name) {
+        const std::vector<std::wstring> files = MakeFiles(name, 500);
+        const double seconds = SecondsToExit(exe, Quoted(files));
+        RemoveFolder(files[0]);
+        return seconds;
+    };
+    Compare(
+        rounds, "500 files on the command line, start-up included", "a bare MoveFileExW loop",
+        [&](int) { return batch(nomichron, L"batch"); },
+        [&](int) { return batch(Beside(L"bare_rename.exe"), L"bare"); });
+}
+
+// The drop's names with the clock standing at 01:01:01: second 01 + position.
+std::wstring Stamped(const std::wstring& folder, int position)
+{
+    wchar_t name[32]{};
+    std::swprintf(name, 32, L"\\0501310101%02d.dat", 1 + position);
+    return folder + name;
+}
+
+void CompareDrops(int rounds)
+{
+    constexpr int kFiles = 10000;
+    const std::vector<std::wstring> files = MakeFiles(L"drop", kFiles);
+    const std::wstring folder = files[0].substr(0, files[0].rfind(L'\\'));
+    if (FAILED(OleInitialize(nullptr)))
+        Fail("no OLE");
+    // Nomichron renames the files to their stamps; the bare loop renames them back.
+    Compare(
+        rounds, "10,000-file drop, drop to end", "a bare MoveFileExW loop over them",
+        [&](int) {
+            const Started program(Beside(L"Nomichron.exe"), L"");
+            const HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+            WaitForInputIdle(program.info.hProcess, 10000);
+            RECT picture{};
+            GetWindowRect(GetDlgItem(window, 200), &picture);
+            SetCursorPos((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
+            const double start = Now();
+            if (DropFiles(files) != DRAGDROP_S_DROP)
+                Fail("the drop was refused");
+            WaitForSingleObject(program.info.hProcess, INFINITE);
+            return Now() - start;
+        },
+        [&](int) {
+            const double start = Now();
+            for (int i = 1; i <= kFiles; ++i) {
+                if (!MoveFileExW(Stamped(folder, i).c_str(), files[i - 1].c_str(), 0))
+                    Fail("the drop did not give the names of a frozen clock");
+            }
+            return Now() - start;
+        });
+    OleUninitialize();
+    RemoveFolder(files[0]);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int rounds = argc > 2 ? _wtoi(argv[2]) : 20;
+    if (argc > 1 && std::wstring(argv[1]) == L"start")
+        CompareStarts(rounds);
+    else if (argc > 1 && std::wstring(argv[1]) == L"drop")
+        CompareDrops(rounds);
+    else
+        Fail("usage: bench start|drop [rounds]");
+    return 0;
+}
