@@ -130,8 +130,9 @@ Form1::Form1(HINSTANCE instance) : instance(instance)
                                  instance, this));
     if (!window)
         ThrowLastError();
+    dpi = WindowDpi(window.get());
     CreateControls();
-    ApplyDpi(WindowDpi(window.get()));
+    ApplyDpi(dpi);
     CheckedSetWindowPos(window.get(), CentredWindowRect(dpi));
 }
 
@@ -144,7 +145,7 @@ void Form1::CreateControls()
 {
     for (const ControlRow* row : CreationOrder()) {
         const ControlClass controlClass = ClassOf(*row);
-        const RECT& r = row->bounds;
+        const RECT r = ScaleToDpi(row->bounds, dpi);
         const HWND control = CreateWindowExW(
             controlClass.exStyle, controlClass.name, row->text, WS_CHILD | WS_VISIBLE | controlClass.style, r.left,
             r.top, r.right - r.left, r.bottom - r.top, window.get(),
@@ -168,6 +169,7 @@ void Form1::CreateControls()
 
 void Form1::ApplyDpi(UINT newDpi)
 {
+    const bool moves = newDpi != dpi; // controls are made where they belong
     dpi = newDpi;
     auto newFonts = std::make_unique<FormFonts>(dpi);
     // One icon of the DPI's size serves Picture1, Image1 and the window.
@@ -180,7 +182,8 @@ void Form1::ApplyDpi(UINT newDpi)
         if (row.kind == ControlKind::Picture || row.kind == ControlKind::Image)
             SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(newIcon.get()), 0);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts->For(row.font)), TRUE);
-        CheckedSetWindowPos(control, ScaleToDpi(row.bounds, dpi));
+        if (moves)
+            CheckedSetWindowPos(control, ScaleToDpi(row.bounds, dpi));
     }
     SendMessageW(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newIcon.get()));
     SendMessageW(window.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmallIcon.get()));

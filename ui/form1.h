@@ -37,7 +37,7 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
-    // Lays out controls, fonts and icons for a DPI; the window's own size is the caller's.
+    // Gives the controls fonts, icons and places for a DPI; the window's own size is the caller's.
     void ApplyDpi(UINT newDpi);
     void PaintFrames(HDC dc) const;
     LRESULT ColourStatic(HDC dc, HWND control) const;

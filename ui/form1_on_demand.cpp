@@ -38,6 +38,10 @@ Form1& Form1OnDemand::Built()
 void Form1OnDemand::Show()
 {
     Form1& window = Built();
+    window.Show();
+    shown = true;
+    // Drops are taken from the first message the loop reads: the window can
+    // show before OLE is ready.
     if (!dropsAccepted) {
         // OLE drag and drop on this, the GUI thread, for the rest of the program.
         const HRESULT result = OleInitialize(nullptr);
@@ -46,8 +50,6 @@ void Form1OnDemand::Show()
         dropsAccepted = true;
         window.AcceptDropsOnPicture1(onDrop);
     }
-    window.Show();
-    shown = true;
 }
 
 void Form1OnDemand::Close()
