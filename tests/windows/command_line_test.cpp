@@ -27,14 +27,20 @@ RunSpan RenameQuietly(const std::wstring& arguments)
     return run;
 }
 
-// The failure message, exactly, with its icon; the program ends only once it is closed.
-void ExpectFailureMessageThenEnd(const ChildProcess& child)
+// The failure message, exactly, with its icon, modal to the hidden window
+// whose Text1 shows the failing path; the program ends only once it is closed.
+void ExpectFailureMessageThenEnd(const ChildProcess& child, const std::wstring& failingPath)
 {
     const HWND box = WaitForMessageBox(child);
     ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(MessageText(box), L"処理が間に合いません\r\n再実行してください");
     EXPECT_EQ(WindowTitle(box), L"Nomichron");
     EXPECT_TRUE(MessageHasIcon(box));
+    const HWND owner = GetWindow(box, GW_OWNER);
+    EXPECT_EQ(owner, WaitForWindow(child, L"NomichronForm1", false, 0));
+    EXPECT_FALSE(IsWindowVisible(owner)) << "Explorer mode never shows the window";
+    EXPECT_FALSE(IsWindowEnabled(owner)) << "the message is modal";
+    EXPECT_EQ(ControlText(GetDlgItem(owner, 301)), failingPath);
     EXPECT_EQ(WaitForExit(child, 200), STILL_ACTIVE) << "ended before the message was closed";
     ClickOk(box);
     EXPECT_EQ(WaitForExit(child, kExitTimeout), 0u);
@@ -124,7 +130,7 @@ TEST(CommandLine, CollisionShowsTheFailureAndReplacesNothing)
         WriteTextFile(folder / name, "decoy");
 
     const ChildProcess child = StartNomichron(Quoted(folder / L"other\\first.txt") + L" " + Quoted(folder / L"a.jpg"));
-    ExpectFailureMessageThenEnd(child);
+    ExpectFailureMessageThenEnd(child, folder / L"a.jpg");
     const SYSTEMTIME after = LocalNow();
 
     EXPECT_EQ(ReadTextFile(folder / L"a.jpg"), "original");
@@ -136,7 +142,7 @@ TEST(CommandLine, CollisionShowsTheFailureAndReplacesNothing)
 TEST(CommandLine, MissingFileShowsTheFailure)
 {
     TempFolder folder;
-    ExpectFailureMessageThenEnd(StartNomichron(Quoted(folder / L"nowhere.jpg")));
+    ExpectFailureMessageThenEnd(StartNomichron(Quoted(folder / L"nowhere.jpg")), folder / L"nowhere.jpg");
     EXPECT_TRUE(ListFolder(folder.Path()).empty());
 }
 
@@ -147,6 +153,19 @@ TEST(CommandLine, NoArgumentsShowsTheWindowUntilItIsClosed)
     ASSERT_NE(window, nullptr) << "no visible window";
     EXPECT_EQ(WindowTitle(window), L"Nomichron");
     EXPECT_EQ(WaitForExit(child, 500), STILL_ACTIVE);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(child, kExitTimeout), 0u);
+}
+
+TEST(CommandLine, AFirstPathWithoutAColonShowsTheWindowAndRenamesNothing)
+{
+    TempFolder folder;
+    WriteTextFile(folder / L"a.jpg", "kept");
+    const ChildProcess child = StartNomichron(L"\"\\\\server\\share\\n.jpg\" " + Quoted(folder / L"a.jpg"));
+    const HWND window = WaitForWindow(child, L"NomichronForm1", true, 10000);
+    ASSERT_NE(window, nullptr) << "no visible window";
+    EXPECT_EQ(ControlText(GetDlgItem(window, 301)), L"Text1") << "the record is as the window was made";
+    EXPECT_EQ(ListFolder(folder.Path()), std::set<std::wstring>{L"a.jpg"});
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(child, kExitTimeout), 0u);
 }

@@ -151,6 +151,19 @@ bool MessageHasIcon(HWND box)
     return found;
 }
 
+std::wstring ControlText(HWND control)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return L"<no answer>";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
 std::wstring WindowTitle(HWND window)
 {
     std::wstring buffer(GetWindowTextLengthW(window) + 1, L'\0');

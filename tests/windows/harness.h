@@ -42,6 +42,9 @@ HWND WaitForMessageBox(const ChildProcess& child, DWORD milliseconds = 10000);
 std::wstring MessageText(HWND box);
 bool MessageHasIcon(HWND box);
 std::wstring WindowTitle(HWND window);
+// A control's text through WM_GETTEXT: another process's edit box keeps its
+// text where GetWindowTextW can't see it.
+std::wstring ControlText(HWND control);
 void ClickOk(HWND box);
 
 // A fresh folder under the temporary folder, removed with everything in it.

@@ -54,21 +54,6 @@ constexpr int kOption1 = 100;
 constexpr int kPicture1 = 200;
 constexpr int kText1 = 301;
 
-// A control's text through WM_GETTEXT: another process's edit box keeps its
-// text where GetWindowTextW can't see it.
-std::wstring ControlText(HWND control)
-{
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return L"<no answer>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
-    return text;
-}
-
 HWND Focus(HWND window)
 {
     GUITHREADINFO info{};
