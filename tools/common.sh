@@ -4,9 +4,11 @@
 NOMICHRON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
 
-# Debian packages the builds and tests need; only missing ones are installed.
+# Installs the Debian packages given that are missing; by default those the
+# builds and tests need.
 install_missing_packages() {
-    local wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
+    local wanted=("$@")
+    [ $# -gt 0 ] || wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
                   xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3)
     local missing=()
     local package
