@@ -13,16 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/driver.h"
 #include "bench/file_drop.h"
 
 namespace {
-
-std::wstring Beside(const wchar_t* name)
-{
-    std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path.substr(0, path.rfind(L'\\') + 1) + name;
-}
 
 double Now()
 {
@@ -38,107 +32,46 @@ void Fail(const char* what)
     ExitProcess(2);
 }
 
-// A started program, waited for and closed with the scope.
-struct Started {
-    Started(const std::wstring& exe, const std::wstring& arguments)
-    {
-        std::wstring line = L"\"" + exe + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-            Fail("cannot start a program");
-    }
-    ~Started()
-    {
-        if (WaitForSingleObject(info.hProcess, 600000) != WAIT_OBJECT_0)
-            Fail("a program did not end");
-        DWORD code = 1;
-        GetExitCodeProcess(info.hProcess, &code);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-        if (code != 0)
-            Fail("a program ended with a failure");
-    }
-    PROCESS_INFORMATION info{};
-};
-
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-// A visible top-level window of the process, polled for.
-HWND WaitForVisibleWindow(DWORD process)
+void ExpectSuccess(const Program& program)
 {
-    for (;;) {
-        WindowSearch search{process, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM parameter) -> BOOL {
-                auto* s = reinterpret_cast<WindowSearch*>(parameter);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner != s->process || !IsWindowVisible(window))
-                    return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
-        Sleep(1);
-    }
+    if (WaitForExit(program, 600000) != 0)
+        Fail("a program did not end, or ended with a failure");
 }
 
 double SecondsToExit(const std::wstring& exe, const std::wstring& arguments)
 {
     const double start = Now();
-    {
-        const Started program(exe, arguments);
-    }
+    ExpectSuccess(StartProgram(exe, arguments));
     return Now() - start;
 }
 
 double SecondsToWindow(const std::wstring& exe)
 {
     const double start = Now();
-    const Started program(exe, L"");
-    const HWND window = WaitForVisibleWindow(program.info.dwProcessId);
+    const Program program = StartProgram(exe, L"");
+    const HWND window = WaitForWindow(program, nullptr, true, 60000);
     const double seconds = Now() - start;
     PostMessageW(window, WM_CLOSE, 0, 0);
+    ExpectSuccess(program);
     return seconds;
 }
 
-// A fresh folder under the temporary folder with files 1.dat to count.dat.
+// A fresh folder under the temporary folder with empty files 1.dat to count.dat.
 std::vector<std::wstring> MakeFiles(const std::wstring& name, int count)
 {
     std::wstring folder(MAX_PATH + 1, L'\0');
     folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
     folder += L"nomichron-bench-" + name;
-    if (!CreateDirectoryW(folder.c_str(), nullptr))
-        Fail("cannot make a folder (left by an earlier run?)");
+    RemoveTree(folder); // left by an interrupted run
     std::vector<std::wstring> paths;
-    for (int i = 1; i <= count; ++i) {
-        paths.push_back(folder + L"\\" + std::to_wstring(i) + L".dat");
-        const HANDLE file = CreateFileW(paths.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            Fail("cannot make a file");
-        CloseHandle(file);
-    }
+    for (int i = 1; i <= count; ++i)
+        WriteFile(paths.emplace_back(folder + L"\\" + std::to_wstring(i) + L".dat"), "");
     return paths;
 }
 
-void RemoveFolder(const std::wstring& anyFile)
+std::wstring FolderOf(const std::wstring& path)
 {
-    const std::wstring folder = anyFile.substr(0, anyFile.rfind(L'\\'));
-    WIN32_FIND_DATAW entry{};
-    const HANDLE search = FindFirstFileW((folder + L"\\*.dat").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
-        while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+    return path.substr(0, path.rfind(L'\\'));
 }
 
 std::wstring Quoted(const std::vector<std::wstring>& paths)
@@ -163,7 +96,10 @@ void Compare(int rounds, const char* figure, const char* baseline, const std::fu
 {
     std::vector<double> times, baselineTimes;
     for (int round = 0; round < rounds; ++round) {
+        // Each run starts once the one before has been wound up.
+        Sleep(200);
         times.push_back(measure(round));
+        Sleep(200);
         baselineTimes.push_back(measureBaseline(round));
     }
     const double median = Median(times), baselineMedian = Median(baselineTimes);
@@ -180,7 +116,7 @@ void CompareStarts(int rounds)
         [&](int round) {
             const std::vector<std::wstring> file = MakeFiles(L"one-" + std::to_wstring(round), 1);
             const double seconds = SecondsToExit(nomichron, Quoted(file));
-            RemoveFolder(file[0]);
+            RemoveTree(FolderOf(file[0]));
             return seconds;
         },
         [&](int) { return SecondsToExit(Beside(L"empty_program.exe"), L""); });
@@ -191,7 +127,7 @@ void CompareStarts(int rounds)
     const auto batch = [](const std::wstring& exe, const wchar_t* name) {
         const std::vector<std::wstring> files = MakeFiles(name, 500);
         const double seconds = SecondsToExit(exe, Quoted(files));
-        RemoveFolder(files[0]);
+        RemoveTree(FolderOf(files[0]));
         return seconds;
     };
     Compare(
@@ -212,23 +148,23 @@ void CompareDrops(int rounds)
 {
     constexpr int kFiles = 10000;
     const std::vector<std::wstring> files = MakeFiles(L"drop", kFiles);
-    const std::wstring folder = files[0].substr(0, files[0].rfind(L'\\'));
+    const std::wstring folder = FolderOf(files[0]);
     if (FAILED(OleInitialize(nullptr)))
         Fail("no OLE");
     // Nomichron renames the files to their stamps; the bare loop renames them back.
     Compare(
         rounds, "10,000-file drop, drop to end", "a bare MoveFileExW loop over them",
         [&](int) {
-            const Started program(Beside(L"Nomichron.exe"), L"");
-            const HWND window = WaitForVisibleWindow(program.info.dwProcessId);
-            WaitForInputIdle(program.info.hProcess, 10000);
+            const Program program = StartProgram(Beside(L"Nomichron.exe"), L"");
+            const HWND window = WaitForWindow(program, nullptr, true, 60000);
+            WaitForInputIdle(program.process.get(), 10000);
             RECT picture{};
             GetWindowRect(GetDlgItem(window, 200), &picture);
             SetCursorPos((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
             const double start = Now();
             if (DropFiles(files) != DRAGDROP_S_DROP)
                 Fail("the drop was refused");
-            WaitForSingleObject(program.info.hProcess, INFINITE);
+            ExpectSuccess(program);
             return Now() - start;
         },
         [&](int) {
@@ -240,7 +176,7 @@ void CompareDrops(int rounds)
             return Now() - start;
         });
     OleUninitialize();
-    RemoveFolder(files[0]);
+    RemoveTree(folder);
 }
 
 } // namespace
@@ -248,6 +184,9 @@ void CompareDrops(int rounds)
 int wmain(int argc, wchar_t** argv)
 {
     const int rounds = argc > 2 ? _wtoi(argv[2]) : 20;
+    // A hidden window of its own keeps Wine's desktop process up for the whole run, so that no
+    // start pays for bringing it up again.
+    CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     if (argc > 1 && std::wstring(argv[1]) == L"start")
         CompareStarts(rounds);
     else if (argc > 1 && std::wstring(argv[1]) == L"drop")

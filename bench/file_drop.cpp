@@ -82,10 +82,13 @@ public:
 
 } // namespace
 
-long DropFiles(const std::vector<std::wstring>& paths)
+long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect)
 {
     FileList data(paths);
     ReleaseAtOnce source;
-    DWORD effect = DROPEFFECT_NONE;
-    return DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
+    DWORD answered = DROPEFFECT_NONE;
+    const HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &answered);
+    if (effect != nullptr)
+        *effect = answered;
+    return result;
 }
