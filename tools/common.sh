@@ -31,7 +31,8 @@ build_windows() {
 
 # A Wine prefix of the build's own, booted once. The faces the window names
 # that Debian lacks map to installed ones: the Japanese UI and "ＭＳ Ｐゴシック"
-# to IPA's Gothics, "Impact" to a condensed sans.
+# to IPA's Gothics, "Impact" to a condensed sans. Wine draws the windows'
+# frames itself, as there is no window manager: screenshots show them.
 prepare_wine() {
     export WINEPREFIX="$BUILD_ROOT/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -43,7 +44,8 @@ prepare_wine() {
       printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
           '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
           '"Tahoma"="IPAGothic"' '"MS Shell Dlg"="IPAGothic"' '"MS Shell Dlg 2"="IPAGothic"' \
-          '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' '"Impact"="DejaVu Sans Condensed"' \
+          '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' '"Impact"="DejaVu Sans Condensed"' '' \
+          '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' \
           | iconv -f UTF-8 -t UTF-16LE; } >"$fonts.new"
     if ! cmp -s "$fonts.new" "$fonts"; then
         wine regedit /S "$(winepath -w "$fonts.new")" </dev/null >/dev/null 2>&1

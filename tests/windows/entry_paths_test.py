@@ -1,0 +1,196 @@
+#!/usr/bin/env python3
+"""Nomichron.exe under Wine as a user meets it, each case ending on the whole tree of
+files compared by name and content: no file lost, replaced, moved or changed.
+Usage: entry_paths_test.py NOMICHRON_EXE PROBE_EXE, with DISPLAY, WINEPREFIX and a wineserver."""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import urllib.parse
+
+FROZEN = dict(os.environ, LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+              FAKETIME="2005-01-31 01:01:01", FAKETIME_DONT_FAKE_MONOTONIC="1")  # the clock stands still
+START_FAILURE = ["処理が間に合いません<CRLF>再実行してください", "exclamation", "hidden disabled"]
+
+
+def numbered(i, name="{i}.dat"):  # batches lie in folders of a hundred: Wine slows down in big folders
+    return f"{i // 100}/" + name.format(i=i, second=i + 1)
+
+
+def stamped(i):
+    return numbered(i, "0501310101{second:02d}.dat")  # second 01 plus the position
+
+
+def renamed(tree, renames):
+    return {dict(renames).get(name, name): content for name, content in tree.items()}
+
+
+def run(*command):
+    return subprocess.run([*map(str, command)], capture_output=True, text=True, timeout=120).stdout
+
+
+class Nomichron(unittest.TestCase):
+    def setUp(self):
+        self.root, self.scratch = tempfile.mkdtemp(), tempfile.mkdtemp()
+        self.addCleanup(run, "rm", "-rf", self.root, self.scratch)
+
+    def windows(self, name):  # a name may hold a "/" or a "\" of its own
+        return "Z:" + self.root.replace("/", "\\") + "\\" + name
+
+    def write(self, *names):  # the files, each holding its own name; returns their Windows paths
+        for name in names:
+            os.makedirs(os.path.dirname(os.path.join(self.root, name)), exist_ok=True)
+            with open(os.path.join(self.root, name), "w") as file:
+                file.write(name)
+        return [self.windows(name.replace("/", "\\")) for name in names]
+
+    def tree(self):
+        return {os.path.relpath(os.path.join(f, n), self.root): open(os.path.join(f, n)).read() if n in files else "<folder>"
+                for f, folders, files in os.walk(self.root) for n in folders + files}
+
+    def probe(self, *arguments, text=None, env=None):  # probe.exe, with the text (if any) in a file
+        if text is not None:
+            with tempfile.NamedTemporaryFile("w", dir=self.scratch, delete=False) as file:
+                file.write(text)
+            arguments += ("Z:" + file.name.replace("/", "\\"),)
+        probe = subprocess.Popen(["wine", PROBE, *map(str, arguments)], stdout=subprocess.PIPE, text=True, env=env)
+        self.addCleanup(lambda: probe.poll() is None and probe.kill())
+        return probe
+
+    def start(self, *paths, tail=""):  # Nomichron with the exact command line "<its path>" "<path>"...<tail>
+        return self.probe("start", text=" ".join(f'"{p}"' for p in ["Z:" + EXE.replace("/", "\\"), *paths]) + tail, env=FROZEN)
+
+    def answer(self):  # the message's text, icon, owner and the owner's Text1, once answered with OK
+        return self.probe("message").communicate(timeout=60)[0].splitlines()
+
+    def window(self):
+        app = subprocess.Popen(["wine", EXE], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=FROZEN)
+        self.addCleanup(lambda: app.poll() is None and app.kill())
+        return app
+
+    def drop(self, count, option=0):  # files 1 to count dropped on a new window, and the tree before
+        paths, before = self.write(*map(numbered, range(1, count + 1))), self.tree()
+        return before, self.window(), self.probe("drop", option, text="\n".join(paths))
+
+    def wait_for(self, name):
+        while not os.path.exists(os.path.join(self.root, name)):
+            time.sleep(0.02)
+
+    def test_command_lines(self):
+        long = "l" * 120 + "/" + "m" * 120  # with a file, past MAX_PATH
+        # the files, the paths named (with a "/" as written), a path cut off in an open quote, the failing file, renames
+        for files, named, cut, failing, renames in [
+                (["x/a.jpg", "x/sub/b.jpg", "y/c.jpg", "x/my.dir/README", "x/050131010105.dir/d", long + "/写真 📷.JPG"],
+                 ["x\\a.jpg", "x\\sub/b.jpg", "x\\../y/c.jpg", "x\\my.dir/README", long.replace("/", "\\") + "/写真 📷.JPG"],
+                 "x", None, [("x/a.jpg", "x/050131010102.jpg"), ("x/sub/b.jpg", "x/sub/050131010103.jpg"),
+                             ("y/c.jpg", "y/050131010104.jpg"), ("x/my.dir/README", "x/my.dir/050131010105"),
+                             (long + "/写真 📷.JPG", long + "/050131010106.JPG")]),
+                (["a.jpg", "b.jpg", "050131010103.jpg"], ["a.jpg", "b.jpg"], "", "b.jpg", [("a.jpg", "050131010102.jpg")]),
+                (["a.jpg", "d.jpg", "d.jpg."], ["a.jpg", "d.jpg.", "d.jpg"], "", "d.jpg.", [("a.jpg", "050131010102.jpg")])]:
+            with self.subTest(files=files):
+                self.setUp()
+                self.write(*files)
+                expected = renamed(self.tree(), renames)
+                start = self.start(*map(self.windows, named), tail=f' "{self.windows(cut)}' if cut else "")
+                if failing:
+                    self.assertEqual(self.answer(), START_FAILURE + [self.windows(failing)])
+                self.assertEqual((start.wait(30), self.tree()), (0, expected))
+        # A first path without a colon shows the window instead, with its record as made.
+        self.start("\\\\server\\share\\n.jpg", "C:\\a.jpg")
+        self.assertEqual(self.probe("close").communicate(timeout=60)[0], "Text1\n")
+
+    def test_a_file_held_open_without_delete_sharing_or_a_folder_that_refuses_changes(self):
+        paths = self.write("a.jpg", "b.jpg", "x/c.jpg")
+        expected = renamed(self.tree(), [("a.jpg", "050131010102.jpg")])
+        self.assertEqual(self.probe("hold", paths[1]).stdout.readline(), "held\n")
+        run("chattr", "+i", os.path.join(self.root, "x"))
+        self.addCleanup(run, "chattr", "-i", os.path.join(self.root, "x"))
+        for line in paths[:2], paths[2:]:  # a.jpg, then the held b.jpg; c.jpg alone, in the immutable folder
+            start = self.start(*line)
+            self.assertEqual(self.answer(), START_FAILURE + [line[-1]])
+            self.assertEqual((start.wait(30), self.tree()), (0, expected))
+
+    def test_a_taken_name_in_a_drop(self):
+        self.write(stamped(3))
+        before, app, drop = self.drop(5)
+        self.assertEqual(self.answer()[:3], ["処理が間に合いません。再実行してください。", "exclamation", "visible disabled"])
+        self.assertEqual((drop.communicate(timeout=60)[0], self.tree()),
+                         ("copy\n", renamed(before, [(numbered(i), stamped(i)) for i in (1, 2)])))
+
+    def test_the_thousandth_file_of_a_counter_drop(self):
+        before, app, drop = self.drop(1000, option=2)
+        self.assertEqual(self.answer()[:2], ["処理可能なファイルは999個までです。", "none"])
+        self.assertEqual((drop.communicate(timeout=60)[0], app.poll(), self.tree()),  # the window stays open
+                         ("copy\n", None, renamed(before, [(numbered(i), numbered(i, "050131-{i:03d}.dat")) for i in range(1, 1000)])))
+
+    def test_a_second_start_during_a_drop_ends_at_once(self):
+        before, app, drop = self.drop(2000)
+        self.wait_for(stamped(1))
+        self.assertEqual(self.start(self.windows("20\\2000.dat")).wait(30), 0)  # had it renamed, the drop would fail
+        self.assertIsNone(app.poll(), "the drop ended first: nothing raced")
+        self.assertEqual((drop.communicate(timeout=120)[0], app.wait(60), self.tree()),
+                         ("copy\n", 0, renamed(before, [(numbered(i), stamped(i)) for i in range(1, 2001)])))
+
+    def test_terminate_process_in_the_middle_of_a_10000_file_drop(self):
+        before, app, drop = self.drop(10000)
+        self.wait_for(stamped(2000))
+        self.assertEqual(self.probe("terminate").wait(30), 0)
+        app.wait(30)
+        count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1
+        self.assertEqual(self.tree(), renamed(before, [(numbered(i), stamped(i)) for i in range(1, count + 1)]))
+
+    def photographed(self, dpi):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
+        app, found = self.window(), ""
+        while not found:
+            found, _ = run("xdotool", "search", "--onlyvisible", "--name", "^Nomichron$"), time.sleep(0.1)
+        x, y, width, height = (int(v.split("=")[1]) for v in run("xdotool", "getwindowgeometry", "--shell", found.split()[0]).split()[1:5])
+        time.sleep(0.5)
+        run("import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", f"window-{dpi}dpi.png")
+        border = (width - 331 * dpi // 96) // 2  # Wine draws the frame: the client area lies at its bottom
+        return app, x + border, y + height - 391 * dpi // 96 - border
+
+    def drag(self, x, y):  # a real X11 drag of the files from a GTK window at the screen's top left to the point
+        source = subprocess.Popen(["/usr/bin/python3", __file__, "--source", self.root], stdout=subprocess.PIPE, text=True)
+        self.assertEqual(source.stdout.readline(), "ready\n")
+        steps = [s for k in range(1, 5) for s in ("mousemove", 60 + (x - 60) * k // 5, 30 + (y - 30) * k // 5, "sleep", 0.05)]
+        run("xdotool", "mousemove", 60, 30, "mousedown", 1, "mousemove", 70, 35, "sleep", 0.05, *steps,
+            "mousemove", x, y, "sleep", 0.2, "mousemove", x + 1, y, "sleep", 0.2, "mouseup", 1)
+        source.wait(20)
+
+    def test_a_real_x11_drag_onto_image1_then_picture1(self):
+        run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
+        self.photographed(144)[0].kill()
+        run("wine", "reg", "delete", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/f")
+        self.write("a.jpg", "b.TXT")
+        app, left, top = self.photographed(96)
+        self.drag(left + 32, top + 31)  # Image1
+        time.sleep(1)
+        self.assertEqual((app.poll(), self.tree()), (None, {"a.jpg": "a.jpg", "b.TXT": "b.TXT"}))
+        run("xdotool", "mousemove", left + 43, top + 340, "click", 1)  # Option1(2), the short counter
+        self.drag(left + 240, top + 331)  # Picture1
+        self.assertEqual((app.wait(20), self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
+
+
+def drag_source(folder):  # a window at the screen's top left that offers the folder's files to a drag started in it
+    import gi
+    gi.require_version("Gtk", "3.0")
+    from gi.repository import Gdk, Gtk
+    uris = ["file://" + urllib.parse.quote(os.path.join(folder, name)) for name in sorted(os.listdir(folder))]
+    window = Gtk.Window(decorated=False, default_width=120, default_height=60)
+    window.move(0, 0)
+    window.drag_source_set(Gdk.ModifierType.BUTTON1_MASK, [Gtk.TargetEntry.new("text/uri-list", 0, 0)], Gdk.DragAction.COPY)
+    window.connect("drag-data-get", lambda *a: a[2].set_uris(uris))
+    window.connect("drag-end", lambda *a: Gtk.main_quit())
+    window.connect("map-event", lambda *a: print("ready", flush=True))
+    window.show_all()
+    Gtk.main()
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "--source":
+        drag_source(sys.argv[2])
+    else:
+        EXE, PROBE = sys.argv.pop(1), sys.argv.pop(1)
+        unittest.main()

@@ -1,0 +1,106 @@
+// The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
+// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION FILE
+// (its paths on Picture1), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate.
+#include <windows.h>
+#include <ole2.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "bench/driver.h"
+#include "bench/file_drop.h"
+
+namespace {
+
+void Print(const std::wstring& line)
+{
+    std::string bytes(line.size() * 4 + 1, '\0');
+    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()), nullptr, nullptr));
+    std::printf("%s\n", bytes.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring Text(HWND control)
+{
+    std::wstring text(4096, L'\0');
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0, 5000, &length);
+    return text.substr(0, length);
+}
+
+HWND Find(const wchar_t* className)
+{
+    for (int waited = 0; waited < 60000; waited += 20, Sleep(20)) {
+        const HWND window = FindWindowW(className, L"Nomichron");
+        if (window != nullptr && IsWindowVisible(window))
+            return window;
+    }
+    std::exit(3);
+}
+
+// Told by its colours on the screen: the exclamation mark stands on a yellow triangle.
+const wchar_t* IconOf(HWND box)
+{
+    for (HWND icon = GetWindow(box, GW_CHILD); icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !SendMessageW(icon, STM_GETICON, 0, 0))
+            continue;
+        RECT r{};
+        GetWindowRect(icon, &r);
+        const HDC screen = GetDC(nullptr);
+        int yellow = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                yellow += GetRValue(GetPixel(screen, x, y)) > 200 && GetGValue(GetPixel(screen, x, y)) > 120 &&
+                          GetBValue(GetPixel(screen, x, y)) < 80;
+        ReleaseDC(nullptr, screen);
+        return yellow > 40 ? L"exclamation" : L"other";
+    }
+    return L"none";
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring mode = argv[1];
+    std::ifstream file(argv[argc - 1], std::ios::binary);
+    const std::string utf8((std::istreambuf_iterator<char>(file)), {});
+    std::wstring text(utf8.size(), L'\0');
+    text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text.data(), int(text.size())));
+    if (mode == L"start")
+        return static_cast<int>(WaitForExit(StartCommandLine(text), INFINITE));
+    if (mode == L"hold") {
+        const HANDLE held = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return Print(held != INVALID_HANDLE_VALUE ? L"held" : L""), Sleep(INFINITE), 0;
+    }
+    if (mode == L"message") {
+        const HWND box = Find(L"#32770"), owner = GetWindow(box, GW_OWNER);
+        std::wstring message = Text(GetDlgItem(box, 0xFFFF));
+        for (std::size_t at = message.find(L"\r\n"); at != std::wstring::npos; at = message.find(L"\r\n"))
+            message.replace(at, 2, L"<CRLF>");
+        Print(message + L"\n" + IconOf(box) + L"\n" + (IsWindowVisible(owner) ? L"visible" : L"hidden") +
+              (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Text(GetDlgItem(owner, 301)));
+        return SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }
+    const HWND window = Find(L"NomichronForm1");
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    if (mode == L"close")
+        return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
+    if (mode == L"terminate")
+        return !TerminateProcess(OpenProcess(PROCESS_TERMINATE, FALSE, id), 9);
+    SendMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
+    RECT picture{};
+    GetWindowRect(GetDlgItem(window, 200), &picture);
+    SetCursorPos((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
+    std::vector<std::wstring> paths;
+    std::wstringstream lines(text);
+    for (std::wstring path; std::getline(lines, path);)
+        paths.push_back(path);
+    unsigned long effect = 0;
+    OleInitialize(nullptr);
+    Print(DropFiles(paths, &effect) != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
+    return 0;
+}
