@@ -13,11 +13,11 @@ const wchar_t kApplicationTitle[] = L"Nomichron";
 
 } // namespace
 
-Form1OnDemand::~Form1OnDemand()
+OleSession::OleSession()
 {
-    form.reset();
-    if (dropsAccepted)
-        OleUninitialize();
+    const HRESULT result = OleInitialize(nullptr);
+    if (FAILED(result))
+        throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
 }
 
 Form1& Form1OnDemand::Built()
@@ -42,12 +42,8 @@ void Form1OnDemand::Show()
     shown = true;
     // Drops are taken from the first message the loop reads: the window can
     // show before OLE is ready.
-    if (!dropsAccepted) {
-        // OLE drag and drop on this, the GUI thread, for the rest of the program.
-        const HRESULT result = OleInitialize(nullptr);
-        if (FAILED(result))
-            throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
-        dropsAccepted = true;
+    if (!ole) {
+        ole.emplace();
         window.AcceptDropsOnPicture1(onDrop);
     }
 }

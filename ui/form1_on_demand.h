@@ -1,12 +1,23 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/platform.h"
 #include "ui/drop_target.h"
 #include "ui/form1.h"
+
+// OLE drag and drop on this, the GUI thread, while it lives.
+class OleSession {
+public:
+    OleSession();
+    ~OleSession() { OleUninitialize(); }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+};
 
 // Form1 as the entry handlers see it, with its record and its message boxes,
 // built when first needed: Explorer mode renames before any window, font,
@@ -15,7 +26,6 @@
 class Form1OnDemand : public MainWindow, public Messages {
 public:
     explicit Form1OnDemand(HINSTANCE instance) : instance(instance) {}
-    ~Form1OnDemand() override;
     Form1OnDemand(const Form1OnDemand&) = delete;
     Form1OnDemand& operator=(const Form1OnDemand&) = delete;
 
@@ -42,8 +52,8 @@ private:
     DropTarget::Handler onDrop;
     RenameFields fields;
     bool fieldsWritten = false;
-    bool dropsAccepted = false;
     bool shown = false;
+    std::optional<OleSession> ole; // from the window's first showing
     // Last, so that the window goes before OLE does.
     std::unique_ptr<Form1> form;
 };
