@@ -9,7 +9,7 @@ BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
 install_missing_packages() {
     local wanted=("$@")
     [ $# -gt 0 ] || wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
-                  xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3)
+                  xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
@@ -49,7 +49,7 @@ prepare_wine() {
           | iconv -f UTF-8 -t UTF-16LE; } >"$fonts.new"
     if ! cmp -s "$fonts.new" "$fonts"; then
         wine regedit /S "$(winepath -w "$fonts.new")" </dev/null >/dev/null 2>&1
-        wineserver -w
+        timeout 30 wineserver -w || true # a persistent server, left running, never ends
         mv "$fonts.new" "$fonts"
     fi
 }
