@@ -1,12 +1,35 @@
 #include "bench/driver.h"
 
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
 std::wstring Whole(const std::wstring& path)
 {
     return path.starts_with(L"\\\\?\\") ? path : L"\\\\?\\" + path;
+}
+
+// The names in a folder, whole.
+std::vector<std::wstring> FolderNames(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileW((Whole(folder) + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
+            names.push_back(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(Whole(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 } // namespace
@@ -70,25 +93,6 @@ void WriteFile(const std::wstring& path, const std::string& content)
     DWORD written = 0;
     if (!::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr))
         throw std::runtime_error("cannot write a file");
-}
-
-std::vector<std::wstring> FolderNames(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry{};
-    const HANDLE search = FindFirstFileW((Whole(folder) + L"\\*").c_str(), &entry);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
-        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
-            names.push_back(entry.cFileName);
-    }
-    FindClose(search);
-    return names;
-}
-
-bool IsFolder(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(Whole(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void RemoveTree(const std::wstring& folder)

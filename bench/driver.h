@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "ui/scoped_win.h"
 
@@ -33,8 +32,5 @@ HWND WaitForWindow(const Program& program, const wchar_t* className, bool visibl
 // Writes a file and the folders above it. Paths are taken whole (\\?\), so
 // names that Win32 would trim are written as they are.
 void WriteFile(const std::wstring& path, const std::string& content);
-// The names in a folder, whole.
-std::vector<std::wstring> FolderNames(const std::wstring& folder);
-bool IsFolder(const std::wstring& path);
 // Removes the folder and everything in it.
 void RemoveTree(const std::wstring& folder);

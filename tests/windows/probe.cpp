@@ -51,9 +51,10 @@ const wchar_t* IconOf(HWND box)
         const HDC screen = GetDC(nullptr);
         int yellow = 0;
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                yellow += GetRValue(GetPixel(screen, x, y)) > 200 && GetGValue(GetPixel(screen, x, y)) > 120 &&
-                          GetBValue(GetPixel(screen, x, y)) < 80;
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF pixel = GetPixel(screen, x, y);
+                yellow += GetRValue(pixel) > 200 && GetGValue(pixel) > 120 && GetBValue(pixel) < 80;
+            }
         ReleaseDC(nullptr, screen);
         return yellow > 40 ? L"exclamation" : L"other";
     }
@@ -90,7 +91,7 @@ int wmain(int argc, wchar_t** argv)
     if (mode == L"close")
         return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
     if (mode == L"terminate")
-        return !TerminateProcess(OpenProcess(PROCESS_TERMINATE, FALSE, id), 9);
+        return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
     SendMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
     RECT picture{};
     GetWindowRect(GetDlgItem(window, 200), &picture);
