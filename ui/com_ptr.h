@@ -30,6 +30,14 @@ public:
             object->Release();
     }
 
+    // For a call that hands out a reference: drops the one held, then takes the new one.
+    T** Put()
+    {
+        ComPtr().swap(*this);
+        return &object;
+    }
+    void swap(ComPtr& other) noexcept { std::swap(object, other.object); }
+
     T* get() const { return object; }
     T* operator->() const { return object; }
     explicit operator bool() const { return object != nullptr; }

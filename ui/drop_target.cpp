@@ -3,7 +3,9 @@
 #include <shellapi.h>
 
 #include "core/failure.h"
+#include "ui/scoped_win.h"
 #include "ui/text_win.h"
+#include "ui/win32_error.h"
 
 namespace {
 
@@ -17,18 +19,6 @@ bool OffersFileList(IDataObject* data)
     FORMATETC format = FileListFormat();
     return data != nullptr && data->QueryGetData(&format) == S_OK;
 }
-
-// Shows the wait cursor until the end of the scope.
-class WaitCursor {
-public:
-    WaitCursor() : previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous;
-};
 
 } // namespace
 
@@ -132,9 +122,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
 
 DropRegistration::DropRegistration(HWND window, IDropTarget* target) : window(window)
 {
-    const HRESULT result = RegisterDragDrop(window, target);
-    if (FAILED(result))
-        throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+    ThrowIfFailed(RegisterDragDrop(window, target));
 }
 
 DropRegistration::~DropRegistration()

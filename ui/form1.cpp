@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include <commctrl.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -7,7 +8,9 @@
 
 #include "core/failure.h"
 #include "ui/dpi.h"
+#include "ui/file_open_dialog.h"
 #include "ui/layout.h"
+#include "ui/picture1_accessible.h"
 #include "ui/text_win.h"
 #include "ui/win32_error.h"
 
@@ -72,8 +75,8 @@ ControlClass ClassOf(const ControlRow& row)
     switch (row.kind) {
     case ControlKind::OptionButton:
         return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.id == kOption1Id ? WS_GROUP : 0)), 0};
-    case ControlKind::Picture:
-        return {L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY | WS_GROUP | WS_TABSTOP, 0};
+    case ControlKind::Picture: // a button the form draws: the icon on black, and the focus
+        return {L"BUTTON", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, 0};
     case ControlKind::TextBox:
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::Image:
@@ -110,6 +113,57 @@ ScopedIcon LoadProgramIcon(HINSTANCE instance, int size)
     if (!icon)
         ThrowLastError();
     return icon;
+}
+
+// Screen readers ask Picture1 itself for its object; everything else goes on as before.
+LRESULT CALLBACK Picture1Procedure(HWND picture1, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        try {
+            return AnswerPicture1Object(picture1, wParam);
+        } catch (...) {
+            // The system's own object answers instead.
+        }
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(picture1, Picture1Procedure, id);
+    return DefSubclassProc(picture1, message, wParam, lParam);
+}
+
+// Hovering Picture1 shows its name, as icon-only buttons do.
+void AddTooltip(HWND window, HWND control, HINSTANCE instance)
+{
+    const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                         instance, nullptr);
+    if (!tooltip)
+        ThrowLastError();
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text.data();
+    if (!SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
+        throw Failure(FailureCause::PlatformCall);
+}
+
+// Picture1 as the form draws it: the icon on black, with a focus rectangle
+// around it while it has the focus and the keyboard cues show.
+void DrawPicture1(const DRAWITEMSTRUCT& item)
+{
+    if (!FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))))
+        ThrowLastError();
+    const auto picture = reinterpret_cast<HICON>(SendMessageW(item.hwndItem, BM_GETIMAGE, IMAGE_ICON, 0));
+    if (picture != nullptr && !DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture,
+                                          item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0,
+                                          nullptr, DI_NORMAL))
+        ThrowLastError();
+    const bool cuesHidden = (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if ((item.itemState & ODS_FOCUS) && !cuesHidden && !DrawFocusRect(item.hDC, &item.rcItem))
+        ThrowLastError();
 }
 
 void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
@@ -155,10 +209,12 @@ void Form1::CreateControls()
         // Themed option buttons draw their captions in the theme's colour and
         // ignore the parent's; these are white on the window-text colour. A
         // blank theme name matches no theme (an empty one is refused by Wine).
-        if (row->kind == ControlKind::OptionButton) {
-            const HRESULT result = SetWindowTheme(control, L" ", L" ");
-            if (FAILED(result))
-                throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+        if (row->kind == ControlKind::OptionButton)
+            ThrowIfFailed(SetWindowTheme(control, L" ", L" "));
+        if (row->kind == ControlKind::Picture) {
+            if (!SetWindowSubclass(control, Picture1Procedure, 0, 0))
+                throw Failure(FailureCause::PlatformCall);
+            AddTooltip(window.get(), control, instance);
         }
     }
     // Every start begins with the first scheme.
@@ -179,7 +235,9 @@ void Form1::ApplyDpi(UINT newDpi)
         if (row.kind == ControlKind::Shape)
             continue;
         const HWND control = GetDlgItem(window.get(), row.id);
-        if (row.kind == ControlKind::Picture || row.kind == ControlKind::Image)
+        if (row.kind == ControlKind::Picture)
+            SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(newIcon.get()));
+        if (row.kind == ControlKind::Image)
             SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(newIcon.get()), 0);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts->For(row.font)), TRUE);
         if (moves)
@@ -194,10 +252,25 @@ void Form1::ApplyDpi(UINT newDpi)
     InvalidateRect(window.get(), nullptr, TRUE);
 }
 
-void Form1::AcceptDropsOnPicture1(DropTarget::Handler handler)
+void Form1::AcceptFilesOnPicture1(DropTarget::Handler handler)
 {
+    picture1Files = handler;
+    const HWND picture1 = GetDlgItem(window.get(), kPicture1Id);
     const ComPtr<DropTarget> target = DropTarget::Create(std::move(handler));
-    picture1Drops = std::make_unique<DropRegistration>(GetDlgItem(window.get(), kPicture1Id), target.get());
+    picture1Drops = std::make_unique<DropRegistration>(picture1, target.get());
+}
+
+// The files chosen go to the drop handler as a dropped list would.
+void Form1::PressPicture1()
+{
+    if (!picture1Files)
+        return;
+    std::vector<std::u16string> paths = ChooseFilesToRename(window.get());
+    if (paths.empty())
+        return;
+    const WaitCursor wait;
+    ChosenFiles chosen(std::move(paths));
+    picture1Files(chosen);
 }
 
 void Form1::Show()
@@ -304,6 +377,13 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CTLCOLORSTATIC:
         return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORBTN: // Picture1's background
+        return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+    case WM_DRAWITEM:
+        if (wParam != kPicture1Id)
+            break;
+        DrawPicture1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_PAINT: {
         const PaintScope paint(hwnd);
         PaintFrames(paint.Dc());
@@ -312,6 +392,10 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kOption1Id && LOWORD(wParam) < kOption1Id + kOptionCount)
             KeepTabStopOnSelectedOption();
+        // A click, Space, or Enter (which the dialog keys turn into IDOK) on Picture1.
+        if ((HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kPicture1Id) ||
+            (LOWORD(wParam) == IDOK && GetFocus() == GetDlgItem(hwnd, kPicture1Id)))
+            PressPicture1();
         return 0;
     case WM_ACTIVATE:
         // The focus comes back to where it was, after a message box too.

@@ -23,8 +23,9 @@ public:
 
     HWND Handle() const { return window.get(); }
 
-    // Makes Picture1 a drop target that runs the handler for every drop.
-    void AcceptDropsOnPicture1(DropTarget::Handler handler);
+    // Runs the handler for every file list dropped on Picture1, and for the
+    // files chosen in the Open dialog when Picture1 is pressed.
+    void AcceptFilesOnPicture1(DropTarget::Handler handler);
 
     void Show();
     // Posted, so that a drop handler's close returns from the drop first.
@@ -40,10 +41,12 @@ private:
     // Gives the controls fonts, icons and places for a DPI; the window's own size is the caller's.
     void ApplyDpi(UINT newDpi);
     void PaintFrames(HDC dc) const;
+    void PressPicture1();
     LRESULT ColourStatic(HDC dc, HWND control) const;
     void KeepTabStopOnSelectedOption();
 
     HINSTANCE instance;
+    DropTarget::Handler picture1Files;
     std::unique_ptr<DropRegistration> picture1Drops;
     UINT dpi = 0;
     std::unique_ptr<FormFonts> fonts;

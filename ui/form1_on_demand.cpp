@@ -15,9 +15,7 @@ const wchar_t kApplicationTitle[] = L"Nomichron";
 
 OleSession::OleSession()
 {
-    const HRESULT result = OleInitialize(nullptr);
-    if (FAILED(result))
-        throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+    ThrowIfFailed(OleInitialize(nullptr));
 }
 
 Form1& Form1OnDemand::Built()
@@ -44,7 +42,7 @@ void Form1OnDemand::Show()
     // show before OLE is ready.
     if (!ole) {
         ole.emplace();
-        window.AcceptDropsOnPicture1(onDrop);
+        window.AcceptFilesOnPicture1(onDrop);
     }
 }
 

@@ -22,7 +22,9 @@ constexpr ControlRow kLayout[] = {
     {OptionButton, L"Option1(1)", kOption1Id + 1, At(35, 308, 148, 22), L"05-01-31-01-01-01", Default, kWhite, 2},
     {OptionButton, L"Option1(0)", kOption1Id + 0, At(35, 287, 148, 22), L"050131010101  (Default)", Default, kWhite,
      0},
-    {Picture, L"Picture1", kPicture1Id, At(224, 315, 32, 32), L"", Default, kSystemColours, 5},
+    // Never drawn: screen readers and the tooltip speak it.
+    {Picture, L"Picture1", kPicture1Id, At(224, 315, 32, 32), L"ファイルを選択してリネーム", Default, kSystemColours,
+     5},
     {TextBox, L"Text10", kText1Id + 10, At(14, 651, 575, 22), L"Text10", Default, kSystemColours, 15},
     {TextBox, L"Text9", kText1Id + 9, At(14, 623, 323, 22), L"Text9", Default, kSystemColours, 14},
     {TextBox, L"Text8", kText1Id + 8, At(14, 595, 324, 19), L"Text8", Default, kSystemColours, 13},

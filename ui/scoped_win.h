@@ -50,3 +50,15 @@ private:
     PAINTSTRUCT paint{};
     HDC dc;
 };
+
+// Shows the wait cursor until the end of the scope.
+class WaitCursor {
+public:
+    WaitCursor() : previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous;
+};

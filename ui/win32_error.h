@@ -9,3 +9,10 @@
 {
     throw Failure(FailureCause::PlatformCall, GetLastError());
 }
+
+// A failed COM call as the project's failure, with its HRESULT.
+inline void ThrowIfFailed(HRESULT result)
+{
+    if (FAILED(result))
+        throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+}
