@@ -118,6 +118,8 @@ class Nomichron(unittest.TestCase):
         self.assertEqual(self.answer()[:3], ["処理が間に合いません。再実行してください。", "exclamation", "visible disabled"])
         self.assertEqual((drop.communicate(timeout=60)[0], self.tree()),
                          ("copy\n", renamed(before, [(numbered(i), stamped(i)) for i in (1, 2)])))
+        # The focus is back on Option1(0), which the drop clicked, for the keyboard to go on.
+        self.assertEqual(self.probe("focus").communicate(timeout=60)[0], "100\n")
 
     def test_the_thousandth_file_of_a_counter_drop(self):
         before, app, drop = self.drop(1000, option=2)
@@ -151,13 +153,43 @@ class Nomichron(unittest.TestCase):
         border = (width - 331 * dpi // 96) // 2  # Wine draws the frame: the client area lies at its bottom
         return app, x + border, y + height - 391 * dpi // 96 - border
 
-    def drag(self, x, y):  # a real X11 drag of the files from a GTK window at the screen's top left to the point
-        source = subprocess.Popen(["/usr/bin/python3", __file__, "--source", self.root], stdout=subprocess.PIPE, text=True)
+    def drag(self, x, y, offered="files"):  # a real X11 drag from a GTK window at the screen's top left to the point
+        source = subprocess.Popen(["/usr/bin/python3", __file__, "--" + offered, self.root], stdout=subprocess.PIPE, text=True)
         self.assertEqual(source.stdout.readline(), "ready\n")
         steps = [s for k in range(1, 5) for s in ("mousemove", 60 + (x - 60) * k // 5, 30 + (y - 30) * k // 5, "sleep", 0.05)]
         run("xdotool", "mousemove", 60, 30, "mousedown", 1, "mousemove", 70, 35, "sleep", 0.05, *steps,
             "mousemove", x, y, "sleep", 0.2, "mousemove", x + 1, y, "sleep", 0.2, "mouseup", 1)
-        source.wait(20)
+        return source.communicate(timeout=20)[0]  # "refused" when no target took it: the no-drop cursor
+
+    def until(self, done, what, seconds=20):
+        for _ in range(int(seconds / 0.1)):
+            if done():
+                return
+            time.sleep(0.1)
+        self.fail(f"waited {seconds} s for {what}")
+
+    def open_dialog(self):  # the Open dialog, once it has shown
+        self.until(lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Open$"), "the Open dialog")
+        time.sleep(0.5)
+
+    def test_picture1_pressed_from_the_keyboard_then_clicked_and_cancelled(self):
+        self.write("x/a.jpg", "x/b.TXT", "x/c.jpg")
+        before = self.tree()
+        app, left, top = self.photographed(96)
+        run("xdotool", "key", "Down", "Down", "Down", "Tab", "Return")  # Option1(3), Tab to Picture1, Enter
+        self.open_dialog()
+        for typed in self.windows("x"), '"a.jpg" "b.TXT"':  # the folder, then two of its files
+            run("xdotool", "type", "--delay", 20, typed)
+            run("xdotool", "key", "Return", "sleep", 0.5)
+        self.assertEqual((app.wait(30), self.tree()),
+                         (0, renamed(before, [("x/a.jpg", "x/20050131-001.jpg"), ("x/b.TXT", "x/20050131-002.TXT")])))
+        before = self.tree()
+        app, left, top = self.photographed(96)
+        run("xdotool", "mousemove", left + 240, top + 331, "click", 1)  # Picture1
+        self.open_dialog()
+        run("xdotool", "key", "Escape")
+        self.until(lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"), "the dialog to close")
+        self.assertEqual((self.probe("focus").communicate(timeout=60)[0], app.poll(), self.tree()), ("200\n", None, before))
 
     def test_a_real_x11_drag_onto_image1_then_picture1(self):
         run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
@@ -165,7 +197,8 @@ class Nomichron(unittest.TestCase):
         run("wine", "reg", "delete", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/f")
         self.write("a.jpg", "b.TXT")
         app, left, top = self.photographed(96)
-        self.drag(left + 32, top + 31)  # Image1
+        # Files on Image1, and text alone on Picture1, are refused.
+        self.assertEqual((self.drag(left + 32, top + 31), self.drag(left + 240, top + 331, "text")), ("refused\n",) * 2)
         time.sleep(1)
         self.assertEqual((app.poll(), self.tree()), (None, {"a.jpg": "a.jpg", "b.TXT": "b.TXT"}))
         run("xdotool", "mousemove", left + 43, top + 340, "click", 1)  # Option1(2), the short counter
@@ -173,15 +206,17 @@ class Nomichron(unittest.TestCase):
         self.assertEqual((app.wait(20), self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
 
 
-def drag_source(folder):  # a window at the screen's top left that offers the folder's files to a drag started in it
-    import gi
+def drag_source(folder, offered):  # a window at the screen's top left that offers the folder's files, or their names
+    import gi    # as text alone, to a drag started in it
     gi.require_version("Gtk", "3.0")
     from gi.repository import Gdk, Gtk
     uris = ["file://" + urllib.parse.quote(os.path.join(folder, name)) for name in sorted(os.listdir(folder))]
     window = Gtk.Window(decorated=False, default_width=120, default_height=60)
     window.move(0, 0)
-    window.drag_source_set(Gdk.ModifierType.BUTTON1_MASK, [Gtk.TargetEntry.new("text/uri-list", 0, 0)], Gdk.DragAction.COPY)
-    window.connect("drag-data-get", lambda *a: a[2].set_uris(uris))
+    target = "text/uri-list" if offered == "--files" else "text/plain"
+    window.drag_source_set(Gdk.ModifierType.BUTTON1_MASK, [Gtk.TargetEntry.new(target, 0, 0)], Gdk.DragAction.COPY)
+    window.connect("drag-data-get", lambda *a: a[2].set_uris(uris) if offered == "--files" else a[2].set_text(" ".join(uris), -1))
+    window.connect("drag-failed", lambda *a: print("refused", flush=True))
     window.connect("drag-end", lambda *a: Gtk.main_quit())
     window.connect("map-event", lambda *a: print("ready", flush=True))
     window.show_all()
@@ -189,8 +224,8 @@ def drag_source(folder):  # a window at the screen's top left that offers the fo
 
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--source":
-        drag_source(sys.argv[2])
+    if sys.argv[1] in ("--files", "--text"):
+        drag_source(sys.argv[2], sys.argv[1])
     else:
         EXE, PROBE = sys.argv.pop(1), sys.argv.pop(1)
         unittest.main()

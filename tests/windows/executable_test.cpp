@@ -2,6 +2,9 @@
 // the form as drawn, and the resources it carries.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <oleacc.h>
+
 #include <array>
 #include <cstring>
 #include <vector>
@@ -16,7 +19,7 @@ const struct {
     const wchar_t* text;
 } kForm[] = {
     {102, 35, 329, 148, 22, L"050131-***"}, {101, 35, 308, 148, 22, L"05-01-31-01-01-01"},
-    {100, 35, 287, 148, 22, L"050131010101  (Default)"}, {200, 224, 315, 32, 32, L""}, {310, 14, 651, 575, 22, L"Text10"},
+    {100, 35, 287, 148, 22, L"050131010101  (Default)"}, {200, 224, 315, 32, 32, L"ファイルを選択してリネーム"}, {310, 14, 651, 575, 22, L"Text10"},
     {309, 14, 623, 323, 22, L"Text9"}, {308, 14, 595, 324, 19, L"Text8"}, {307, 14, 574, 54, 17, L"Text7"}, {306, 14, 553, 54, 18, L"Text6"},
     {305, 14, 532, 54, 20, L"Text5"}, {304, 14, 511, 54, 18, L"Text4"}, {303, 14, 490, 54, 18, L"Text3"}, {302, 14, 469, 54, 18, L"Text2"},
     {301, 14, 441, 584, 20, L"Text1"},
@@ -60,7 +63,7 @@ TEST(Window, LayoutAt96Dpi)
         EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), (std::array<LONG, 4>{c.left, c.top, c.left + c.width, c.top + c.height}));
         wchar_t name[16]{};
         GetClassNameW(control, name, 16);
-        EXPECT_EQ(_wcsicmp(name, c.id < 200 ? L"Button" : c.id > 300 && c.id < 400 ? L"Edit" : L"Static"), 0) << name;
+        EXPECT_EQ(_wcsicmp(name, c.id <= 200 ? L"Button" : c.id > 300 && c.id < 400 ? L"Edit" : L"Static"), 0) << name;
         EXPECT_TRUE(IsWindowVisible(control) && (c.text ? Text(control) == c.text : !Text(control).empty()));
     }
     // Option1(0) alone checked, and focused; Tab runs from it through Picture1 and Text1 to Text10
@@ -75,6 +78,18 @@ TEST(Window, LayoutAt96Dpi)
         order.push_back(GetDlgCtrlID(at = GetNextDlgTabItem(window, at, FALSE)));
     EXPECT_EQ(order, (std::vector{100, 200, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 100}));
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(window, GetDlgItem(window, 100), FALSE)), 101);
+    // A screen reader reads Picture1 as a button with its name.
+    CoInitialize(nullptr);
+    IAccessible* picture1 = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(GetDlgItem(window, 200), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&picture1)), S_OK);
+    VARIANT self{}, role{};
+    self.vt = VT_I4, self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    EXPECT_EQ(picture1->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(picture1->get_accName(self, &name), S_OK);
+    EXPECT_EQ(std::pair(role.lVal, std::wstring(name ? name : L"")), std::pair(long{ROLE_SYSTEM_PUSHBUTTON}, std::wstring(L"ファイルを選択してリネーム")));
+    SysFreeString(name), picture1->Release();
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(nomichron, 20000), 0u);
 }

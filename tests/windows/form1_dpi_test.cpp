@@ -27,7 +27,7 @@ TEST(Form1, ScalesToAMonitorOf144Dpi)
         EXPECT_EQ(-font.lfHeight, fontHeight);
     }
     ICONINFO icon{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(GetDlgItem(form.Handle(), 200), STM_GETICON, 0, 0)), &icon));
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(GetDlgItem(form.Handle(), 200), BM_GETIMAGE, IMAGE_ICON, 0)), &icon));
     BITMAP colour{};
     GetObjectW(icon.hbmColor, sizeof(colour), &colour);
     EXPECT_EQ(colour.bmWidth, 48) << "Picture1's icon";

@@ -1,6 +1,7 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
 // command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION FILE
-// (its paths on Picture1), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate.
+// (its paths on Picture1), focus (the focused control's identifier), hold PATH (without
+// FILE_SHARE_DELETE), close (printing Text1), terminate.
 #include <windows.h>
 #include <ole2.h>
 
@@ -92,6 +93,13 @@ int wmain(int argc, wchar_t** argv)
         return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
     if (mode == L"terminate")
         return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
+    if (mode == L"focus") { // once the focus has settled on a control
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        for (int waited = 0; waited < 5000 && !IsChild(window, thread.hwndFocus); waited += 20, Sleep(20))
+            GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+        return Print(std::to_wstring(GetDlgCtrlID(thread.hwndFocus))), 0;
+    }
     SendMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
     RECT picture{};
     GetWindowRect(GetDlgItem(window, 200), &picture);
