@@ -24,9 +24,20 @@ install_missing_packages() {
 }
 
 build_windows() {
-    cmake -S "$NOMICHRON_ROOT" -B "$BUILD_ROOT/windows" -DCMAKE_BUILD_TYPE=MinSizeRel \
-        -DCMAKE_TOOLCHAIN_FILE="$NOMICHRON_ROOT/cmake/mingw-w64.cmake" >/dev/null
-    cmake --build "$BUILD_ROOT/windows" -j"$(nproc)"
+    cross_build "$NOMICHRON_ROOT" "$BUILD_ROOT/windows"
+}
+
+# cross_build SOURCE BUILD [TARGET...]: the Windows build of the tree at SOURCE
+# in the folder BUILD, every target unless some are named. The release and the
+# test build share it, so that the released Nomichron.exe is the tested one.
+cross_build() {
+    local source=$1 build=$2
+    shift 2
+    cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" >/dev/null
+    local targets=()
+    [ $# -eq 0 ] || targets=(--target "$@")
+    cmake --build "$build" -j"$(nproc)" "${targets[@]}"
 }
 
 # A Wine prefix of the build's own, booted once. The faces the window names
