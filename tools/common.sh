@@ -9,7 +9,7 @@ BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
 install_missing_packages() {
     local wanted=("$@")
     [ $# -gt 0 ] || wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
-                  xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs)
+                  xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs clang-format)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
@@ -21,6 +21,22 @@ install_missing_packages() {
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Fails, naming them, when tracked C++ sources are not as clang-format lays
+# them out with the root's .clang-format. Only tracked files: never a build's.
+check_format() {
+    local report files
+    report=$(cd "$NOMICHRON_ROOT" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror 2>&1) \
+        && return 0
+    files=$(sed -n 's/:[0-9]*:[0-9]*: error: code should be clang-formatted.*//p' <<<"$report" | sort -u | paste -sd ' ' -)
+    if [ -z "$files" ]; then
+        echo "$report" >&2
+        return 1
+    fi
+    echo "Not formatted as .clang-format asks: $files" >&2
+    echo "Format them with, in $NOMICHRON_ROOT: clang-format -i $files" >&2
+    return 1
 }
 
 build_windows() {
