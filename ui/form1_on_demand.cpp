@@ -22,8 +22,8 @@ Form1& Form1OnDemand::Built()
 {
     if (!form) {
         // The manifest asks for version 6 of the common controls: load them
-        // so that the window's buttons, labels and boxes are theirs.
-        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+        // so that the window's buttons, labels, boxes and tooltip are theirs.
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
         if (!InitCommonControlsEx(&controls))
             throw Failure(FailureCause::PlatformCall);
         form = std::make_unique<Form1>(instance);
