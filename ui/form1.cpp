@@ -130,7 +130,8 @@ LRESULT CALLBACK Picture1Procedure(HWND picture1, UINT message, WPARAM wParam, L
     return DefSubclassProc(picture1, message, wParam, lParam);
 }
 
-// Hovering Picture1 shows its name, as icon-only buttons do.
+// Hovering Picture1 shows its name, as icon-only buttons do. The tooltip is
+// owned by the window, which destroys it with itself.
 void AddTooltip(HWND window, HWND control, HINSTANCE instance)
 {
     const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
