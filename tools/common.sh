@@ -17,7 +17,7 @@ install_missing_packages() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
+    echo "Installing the Debian packages that are missing (a minute or two): ${missing[*]}" >&2
     local sudo=
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq
