@@ -3,6 +3,7 @@
 files compared by name and content: no file lost, replaced, moved or changed.
 Usage: entry_paths_test.py NOMICHRON_EXE PROBE_EXE, with DISPLAY, WINEPREFIX and a wineserver."""
 import os
+import select
 import subprocess
 import sys
 import tempfile
@@ -13,6 +14,7 @@ import urllib.parse
 FROZEN = dict(os.environ, LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
               FAKETIME="2005-01-31 01:01:01", FAKETIME_DONT_FAKE_MONOTONIC="1")  # the clock stands still
 START_FAILURE = ["処理が間に合いません<CRLF>再実行してください", "exclamation", "hidden disabled"]
+LIMIT = 60  # seconds, for any one wait: a hang fails at once with what it awaited, long before CTest's 300
 
 
 def numbered(i, name="{i}.dat"):  # batches lie in folders of a hundred: Wine slows down in big folders
@@ -28,7 +30,7 @@ def renamed(tree, renames):
 
 
 def run(*command):
-    return subprocess.run([*map(str, command)], capture_output=True, text=True, timeout=120).stdout
+    return subprocess.run([*map(str, command)], capture_output=True, text=True, timeout=LIMIT).stdout
 
 
 class Nomichron(unittest.TestCase):
@@ -63,7 +65,7 @@ class Nomichron(unittest.TestCase):
         return self.probe("start", text=" ".join(f'"{p}"' for p in ["Z:" + EXE.replace("/", "\\"), *paths]) + tail, env=FROZEN)
 
     def answer(self):  # the message's text, icon, owner and the owner's Text1, once answered with OK
-        return self.probe("message").communicate(timeout=60)[0].splitlines()
+        return self.ended(self.probe("message"), "message probe")[0].splitlines()
 
     def window(self):
         app = subprocess.Popen(["wine", EXE], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=FROZEN)
@@ -74,9 +76,26 @@ class Nomichron(unittest.TestCase):
         paths, before = self.write(*map(numbered, range(1, count + 1))), self.tree()
         return before, self.window(), self.probe("drop", option, text="\n".join(paths))
 
-    def wait_for(self, name):
-        while not os.path.exists(os.path.join(self.root, name)):
+    def until(self, what, done):  # done()'s first true answer, asked every 20 ms
+        end = time.monotonic() + LIMIT
+        while not (answer := done()):
+            if time.monotonic() > end:
+                self.fail(f"no {what} within {LIMIT} s")
             time.sleep(0.02)
+        return answer
+
+    def wait_for(self, name):
+        self.until(name, lambda: os.path.exists(os.path.join(self.root, name)))
+
+    def line(self, process, what):  # its next line of output
+        self.until(f"line from the {what}", lambda: select.select([process.stdout], [], [], 0.1)[0])
+        return process.stdout.readline()
+
+    def ended(self, process, what):  # its output (if read) and exit code, once it has ended
+        try:
+            return process.communicate(timeout=LIMIT)[0], process.returncode
+        except subprocess.TimeoutExpired:
+            self.fail(f"the {what} did not end within {LIMIT} s")
 
     def test_command_lines(self):
         long = "l" * 120 + "/" + "m" * 120  # with a file, past MAX_PATH
@@ -96,55 +115,55 @@ class Nomichron(unittest.TestCase):
                 start = self.start(*map(self.windows, named), tail=f' "{self.windows(cut)}' if cut else "")
                 if failing:
                     self.assertEqual(self.answer(), START_FAILURE + [self.windows(failing)])
-                self.assertEqual((start.wait(30), self.tree()), (0, expected))
+                self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
         # A first path without a colon shows the window instead, with its record as made.
         self.start("\\\\server\\share\\n.jpg", "C:\\a.jpg")
-        self.assertEqual(self.probe("close").communicate(timeout=60)[0], "Text1\n")
+        self.assertEqual(self.ended(self.probe("close"), "close probe")[0], "Text1\n")
 
     def test_a_file_held_open_without_delete_sharing_or_a_folder_that_refuses_changes(self):
         paths = self.write("a.jpg", "b.jpg", "x/c.jpg")
         expected = renamed(self.tree(), [("a.jpg", "050131010102.jpg")])
-        self.assertEqual(self.probe("hold", paths[1]).stdout.readline(), "held\n")
+        self.assertEqual(self.line(self.probe("hold", paths[1]), "hold probe"), "held\n")
         run("chattr", "+i", os.path.join(self.root, "x"))
         self.addCleanup(run, "chattr", "-i", os.path.join(self.root, "x"))
         for line in paths[:2], paths[2:]:  # a.jpg, then the held b.jpg; c.jpg alone, in the immutable folder
             start = self.start(*line)
             self.assertEqual(self.answer(), START_FAILURE + [line[-1]])
-            self.assertEqual((start.wait(30), self.tree()), (0, expected))
+            self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
 
     def test_a_taken_name_in_a_drop(self):
         self.write(stamped(3))
         before, app, drop = self.drop(5)
         self.assertEqual(self.answer()[:3], ["処理が間に合いません。再実行してください。", "exclamation", "visible disabled"])
-        self.assertEqual((drop.communicate(timeout=60)[0], self.tree()),
+        self.assertEqual((self.ended(drop, "drop")[0], self.tree()),
                          ("copy\n", renamed(before, [(numbered(i), stamped(i)) for i in (1, 2)])))
 
     def test_the_thousandth_file_of_a_counter_drop(self):
         before, app, drop = self.drop(1000, option=2)
         self.assertEqual(self.answer()[:2], ["処理可能なファイルは999個までです。", "none"])
-        self.assertEqual((drop.communicate(timeout=60)[0], app.poll(), self.tree()),  # the window stays open
+        self.assertEqual((self.ended(drop, "drop")[0], app.poll(), self.tree()),  # the window stays open
                          ("copy\n", None, renamed(before, [(numbered(i), numbered(i, "050131-{i:03d}.dat")) for i in range(1, 1000)])))
 
     def test_a_second_start_during_a_drop_ends_at_once(self):
         before, app, drop = self.drop(2000)
         self.wait_for(stamped(1))
-        self.assertEqual(self.start(self.windows("20\\2000.dat")).wait(30), 0)  # had it renamed, the drop would fail
+        self.assertEqual(self.ended(self.start(self.windows("20\\2000.dat")), "second start")[1], 0)  # had it renamed, the drop would fail
         self.assertIsNone(app.poll(), "the drop ended first: nothing raced")
-        self.assertEqual((drop.communicate(timeout=120)[0], app.wait(60), self.tree()),
+        self.assertEqual((self.ended(drop, "drop")[0], self.ended(app, "window")[1], self.tree()),
                          ("copy\n", 0, renamed(before, [(numbered(i), stamped(i)) for i in range(1, 2001)])))
 
     def test_terminate_process_in_the_middle_of_a_10000_file_drop(self):
         before, app, drop = self.drop(10000)
         self.wait_for(stamped(2000))
-        self.assertEqual(self.probe("terminate").wait(30), 0)
-        app.wait(30)
+        self.assertEqual(self.ended(self.probe("terminate"), "terminate probe")[1], 0)
+        self.ended(app, "window")
         count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1
         self.assertEqual(self.tree(), renamed(before, [(numbered(i), stamped(i)) for i in range(1, count + 1)]))
 
     def photographed(self, dpi):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
-        app, found = self.window(), ""
-        while not found:
-            found, _ = run("xdotool", "search", "--onlyvisible", "--name", "^Nomichron$"), time.sleep(0.1)
+        app = self.window()
+        found = self.until("visible window", lambda: self.assertIsNone(app.poll(), "the window's program ended") or
+                           run("xdotool", "search", "--onlyvisible", "--name", "^Nomichron$"))
         x, y, width, height = (int(v.split("=")[1]) for v in run("xdotool", "getwindowgeometry", "--shell", found.split()[0]).split()[1:5])
         time.sleep(0.5)
         run("import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", f"window-{dpi}dpi.png")
@@ -153,11 +172,11 @@ class Nomichron(unittest.TestCase):
 
     def drag(self, x, y):  # a real X11 drag of the files from a GTK window at the screen's top left to the point
         source = subprocess.Popen(["/usr/bin/python3", __file__, "--source", self.root], stdout=subprocess.PIPE, text=True)
-        self.assertEqual(source.stdout.readline(), "ready\n")
+        self.assertEqual(self.line(source, "drag source"), "ready\n")
         steps = [s for k in range(1, 5) for s in ("mousemove", 60 + (x - 60) * k // 5, 30 + (y - 30) * k // 5, "sleep", 0.05)]
         run("xdotool", "mousemove", 60, 30, "mousedown", 1, "mousemove", 70, 35, "sleep", 0.05, *steps,
             "mousemove", x, y, "sleep", 0.2, "mousemove", x + 1, y, "sleep", 0.2, "mouseup", 1)
-        source.wait(20)
+        self.ended(source, "drag source")
 
     def test_a_real_x11_drag_onto_image1_then_picture1(self):
         run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
@@ -170,7 +189,7 @@ class Nomichron(unittest.TestCase):
         self.assertEqual((app.poll(), self.tree()), (None, {"a.jpg": "a.jpg", "b.TXT": "b.TXT"}))
         run("xdotool", "mousemove", left + 43, top + 340, "click", 1)  # Option1(2), the short counter
         self.drag(left + 240, top + 331)  # Picture1
-        self.assertEqual((app.wait(20), self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
+        self.assertEqual((self.ended(app, "window")[1], self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
 
 
 def drag_source(folder):  # a window at the screen's top left that offers the folder's files to a drag started in it

@@ -30,19 +30,24 @@ const struct {
     {401, 34, 91, 267, 29, L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
 };
 
+// Another process's window answers within 5 s, or the answer stays as it was.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, DWORD_PTR answer = 0)
+{
+    SendMessageTimeoutW(window, message, wParam, lParam, 0, 5000, &answer);
+    return static_cast<LRESULT>(answer);
+}
+
 std::wstring Text(HWND control) // another process's edit box answers WM_GETTEXT only
 {
     std::wstring text(4096, L'\0');
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0, 5000, &length);
-    return text.substr(0, length);
+    return text.substr(0, Ask(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
 }
 
 TEST(Window, LayoutAt96Dpi)
 {
     const Program nomichron = StartProgram(Beside(L"Nomichron.exe"), L"");
     const HWND window = WaitForWindow(nomichron, L"NomichronForm1", true, 20000);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "no visible window within 20 s";
     WaitForInputIdle(nomichron.process.get(), 10000);
     EXPECT_TRUE(Text(window) == L"Nomichron" && (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU |
                 WS_THICKFRAME | WS_MAXIMIZEBOX)) == (WS_CAPTION | WS_SYSMENU)) << "its caption; a size the user can't change";
@@ -66,7 +71,7 @@ TEST(Window, LayoutAt96Dpi)
     // Option1(0) alone checked, and focused; Tab runs from it through Picture1 and Text1 to Text10
     // and back, the arrow keys from option to option.
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(SendMessageW(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0), i == 0 ? BST_CHECKED : BST_UNCHECKED) << i;
+        EXPECT_EQ(Ask(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0, BST_INDETERMINATE), i == 0 ? BST_CHECKED : BST_UNCHECKED) << i;
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
@@ -76,7 +81,7 @@ TEST(Window, LayoutAt96Dpi)
     EXPECT_EQ(order, (std::vector{100, 200, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 100}));
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(window, GetDlgItem(window, 100), FALSE)), 101);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(nomichron, 20000), 0u);
+    EXPECT_EQ(WaitForExit(nomichron, 20000), 0u) << "its exit code (259: still running after 20 s)";
 }
 
 // Its version record, as a Japanese resource, and its icon: 16 and 32 pixels in 256 colours with a mask,

@@ -1,6 +1,7 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
 // command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION FILE
 // (its paths on Picture1), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate.
+// Each wait has a limit: a probe that gives up says what it waited for and ends.
 #include <windows.h>
 #include <ole2.h>
 
@@ -13,6 +14,8 @@
 #include "bench/file_drop.h"
 
 namespace {
+
+constexpr DWORD kLimit = 30000;
 
 void Print(const std::wstring& line)
 {
@@ -30,14 +33,26 @@ std::wstring Text(HWND control)
     return text.substr(0, length);
 }
 
+int GiveUp(const char* what)
+{
+    std::fprintf(stderr, "probe: no %s within %lu s\n", what, kLimit / 1000);
+    return 3;
+}
+
 HWND Find(const wchar_t* className)
 {
-    for (int waited = 0; waited < 60000; waited += 20, Sleep(20)) {
+    for (DWORD waited = 0; waited < kLimit; waited += 20, Sleep(20)) {
         const HWND window = FindWindowW(className, L"Nomichron");
         if (window != nullptr && IsWindowVisible(window))
             return window;
     }
-    std::exit(3);
+    std::exit(GiveUp(className[0] == L'#' ? "message box" : "Nomichron window"));
+}
+
+bool Click(HWND button)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, 0, kLimit, &result) != 0;
 }
 
 // Told by its colours on the screen: the exclamation mark stands on a yellow triangle.
@@ -70,11 +85,13 @@ int wmain(int argc, wchar_t** argv)
     const std::string utf8((std::istreambuf_iterator<char>(file)), {});
     std::wstring text(utf8.size(), L'\0');
     text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text.data(), int(text.size())));
-    if (mode == L"start")
-        return static_cast<int>(WaitForExit(StartCommandLine(text), INFINITE));
-    if (mode == L"hold") {
+    if (mode == L"start") { // still running then, it is ended as its Program goes
+        const DWORD code = WaitForExit(StartCommandLine(text), kLimit);
+        return code == STILL_ACTIVE ? GiveUp("end of Nomichron") : static_cast<int>(code);
+    }
+    if (mode == L"hold") { // until the test ends the probe, or past any test
         const HANDLE held = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        return Print(held != INVALID_HANDLE_VALUE ? L"held" : L""), Sleep(INFINITE), 0;
+        return Print(held != INVALID_HANDLE_VALUE ? L"held" : L""), Sleep(4 * kLimit), 0;
     }
     if (mode == L"message") {
         const HWND box = Find(L"#32770"), owner = GetWindow(box, GW_OWNER);
@@ -83,7 +100,7 @@ int wmain(int argc, wchar_t** argv)
             message.replace(at, 2, L"<CRLF>");
         Print(message + L"\n" + IconOf(box) + L"\n" + (IsWindowVisible(owner) ? L"visible" : L"hidden") +
               (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Text(GetDlgItem(owner, 301)));
-        return SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        return Click(GetDlgItem(box, IDOK)) ? 0 : GiveUp("answer to OK");
     }
     const HWND window = Find(L"NomichronForm1");
     DWORD id = 0;
@@ -92,7 +109,8 @@ int wmain(int argc, wchar_t** argv)
         return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
     if (mode == L"terminate")
         return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
-    SendMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
+    if (!Click(GetDlgItem(window, 100 + _wtoi(argv[2]))))
+        return GiveUp("answer to a click on the option");
     RECT picture{};
     GetWindowRect(GetDlgItem(window, 200), &picture);
     SetCursorPos((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
