@@ -1,12 +1,14 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
-// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION FILE
-// (its paths on Picture1), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate.
+// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION
+// [paused] FILE (its paths on Picture1; paused: held, once the window asks for them, until standard
+// input ends), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate.
 // Each wait has a limit: a probe that gives up says what it waited for and ends.
 #include <windows.h>
 #include <ole2.h>
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
@@ -118,8 +120,18 @@ int wmain(int argc, wchar_t** argv)
     std::wstringstream lines(text);
     for (std::wstring path; std::getline(lines, path);)
         paths.push_back(path);
+    // Paused, the drop stops inside the window's Drop, where it first asks
+    // for the paths, until the test closes standard input.
+    const auto pause = [] {
+        Print(L"paused");
+        char ignored[64];
+        DWORD read = 0;
+        while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), ignored, sizeof(ignored), &read, nullptr) && read > 0) {
+        }
+    };
     unsigned long effect = 0;
     OleInitialize(nullptr);
-    Print(DropFiles(paths, &effect) != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
+    const long result = DropFiles(paths, &effect, argc > 4 ? std::function<void()>(pause) : nullptr);
+    Print(result != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
     return 0;
 }
