@@ -85,9 +85,6 @@ class Nomichron(unittest.TestCase):
             time.sleep(0.02)
         return answer
 
-    def wait_for(self, name):
-        self.until(name, lambda: os.path.exists(os.path.join(self.root, name)))
-
     def line(self, process, what):  # its next line of output
         self.until(f"line from the {what}", lambda: select.select([process.stdout], [], [], 0.1)[0])
         return process.stdout.readline()
@@ -156,7 +153,7 @@ class Nomichron(unittest.TestCase):
 
     def test_terminate_process_in_the_middle_of_a_10000_file_drop(self):
         before, app, drop = self.drop(10000)
-        self.wait_for(stamped(2000))
+        self.until(stamped(2000), lambda: os.path.exists(os.path.join(self.root, stamped(2000))))
         self.assertEqual(self.ended(self.probe("terminate"), "terminate probe")[1], 0)
         self.ended(app, "window")
         count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1

@@ -30,17 +30,12 @@ const struct {
     {401, 34, 91, 267, 29, L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
 };
 
-// Another process's window answers within 5 s, or the answer stays as it was.
-LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, DWORD_PTR answer = 0)
-{
-    SendMessageTimeoutW(window, message, wParam, lParam, 0, 5000, &answer);
-    return static_cast<LRESULT>(answer);
-}
-
 std::wstring Text(HWND control) // another process's edit box answers WM_GETTEXT only
 {
     std::wstring text(4096, L'\0');
-    return text.substr(0, Ask(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0, 5000, &length);
+    return text.substr(0, length);
 }
 
 TEST(Window, LayoutAt96Dpi)
@@ -70,8 +65,11 @@ TEST(Window, LayoutAt96Dpi)
     }
     // Option1(0) alone checked, and focused; Tab runs from it through Picture1 and Text1 to Text10
     // and back, the arrow keys from option to option.
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Ask(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0, BST_INDETERMINATE), i == 0 ? BST_CHECKED : BST_UNCHECKED) << i;
+    for (int i = 0; i < 4; ++i) {
+        DWORD_PTR checked = BST_INDETERMINATE; // unless it answers within 5 s
+        SendMessageTimeoutW(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0, 0, 5000, &checked);
+        EXPECT_EQ(checked, DWORD_PTR(i == 0 ? BST_CHECKED : BST_UNCHECKED)) << i;
+    }
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);

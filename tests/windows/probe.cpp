@@ -1,8 +1,7 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
-// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION
-// [paused] FILE (its paths on Picture1; paused: held, once the window asks for them, until standard
-// input ends), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate.
-// Each wait has a limit: a probe that gives up says what it waited for and ends.
+// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION [paused]
+// FILE (its paths on Picture1; paused: held where the window first asks for them until standard input
+// ends), hold PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate. Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 
@@ -35,10 +34,10 @@ std::wstring Text(HWND control)
     return text.substr(0, length);
 }
 
-int GiveUp(const char* what)
+[[noreturn]] void GiveUp(const char* what)
 {
     std::fprintf(stderr, "probe: no %s within %lu s\n", what, kLimit / 1000);
-    return 3;
+    std::exit(3);
 }
 
 HWND Find(const wchar_t* className)
@@ -48,13 +47,14 @@ HWND Find(const wchar_t* className)
         if (window != nullptr && IsWindowVisible(window))
             return window;
     }
-    std::exit(GiveUp(className[0] == L'#' ? "message box" : "Nomichron window"));
+    GiveUp(className[0] == L'#' ? "message box" : "Nomichron window");
 }
 
-bool Click(HWND button)
+void Click(HWND button)
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, 0, kLimit, &result) != 0;
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, 0, kLimit, &ignored))
+        GiveUp("answer to a click");
 }
 
 // Told by its colours on the screen: the exclamation mark stands on a yellow triangle.
@@ -89,7 +89,7 @@ int wmain(int argc, wchar_t** argv)
     text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text.data(), int(text.size())));
     if (mode == L"start") { // still running then, it is ended as its Program goes
         const DWORD code = WaitForExit(StartCommandLine(text), kLimit);
-        return code == STILL_ACTIVE ? GiveUp("end of Nomichron") : static_cast<int>(code);
+        return code != STILL_ACTIVE ? static_cast<int>(code) : (GiveUp("end of Nomichron"), 3);
     }
     if (mode == L"hold") { // until the test ends the probe, or past any test
         const HANDLE held = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -102,7 +102,7 @@ int wmain(int argc, wchar_t** argv)
             message.replace(at, 2, L"<CRLF>");
         Print(message + L"\n" + IconOf(box) + L"\n" + (IsWindowVisible(owner) ? L"visible" : L"hidden") +
               (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Text(GetDlgItem(owner, 301)));
-        return Click(GetDlgItem(box, IDOK)) ? 0 : GiveUp("answer to OK");
+        return Click(GetDlgItem(box, IDOK)), 0;
     }
     const HWND window = Find(L"NomichronForm1");
     DWORD id = 0;
@@ -111,8 +111,7 @@ int wmain(int argc, wchar_t** argv)
         return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
     if (mode == L"terminate")
         return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
-    if (!Click(GetDlgItem(window, 100 + _wtoi(argv[2]))))
-        return GiveUp("answer to a click on the option");
+    Click(GetDlgItem(window, 100 + _wtoi(argv[2])));
     RECT picture{};
     GetWindowRect(GetDlgItem(window, 200), &picture);
     SetCursorPos((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
@@ -120,13 +119,8 @@ int wmain(int argc, wchar_t** argv)
     std::wstringstream lines(text);
     for (std::wstring path; std::getline(lines, path);)
         paths.push_back(path);
-    // Paused, the drop stops inside the window's Drop, where it first asks
-    // for the paths, until the test closes standard input.
-    const auto pause = [] {
-        Print(L"paused");
-        char ignored[64];
-        DWORD read = 0;
-        while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), ignored, sizeof(ignored), &read, nullptr) && read > 0) {
+    const auto pause = [] { // inside the window's Drop, until the test closes standard input
+        for (Print(L"paused"); std::getchar() != EOF;) {
         }
     };
     unsigned long effect = 0;
