@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -24,7 +25,8 @@ public:
 
 class FileList final : public StackObject<IDataObject> {
 public:
-    explicit FileList(const std::vector<std::wstring>& paths)
+    FileList(const std::vector<std::wstring>& paths, const std::function<void()>& handingOver)
+        : handingOver(handingOver)
     {
         for (const std::wstring& path : paths)
             list.append(path).push_back(L'\0');
@@ -34,6 +36,8 @@ public:
     {
         if (QueryGetData(format) != S_OK)
             return DV_E_FORMATETC;
+        if (handingOver)
+            std::exchange(handingOver, nullptr)();
         const std::size_t bytes = list.size() * sizeof(wchar_t);
         const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
         auto* header = block ? static_cast<DROPFILES*>(GlobalLock(block)) : nullptr;
@@ -72,6 +76,7 @@ public:
 
 private:
     std::wstring list;
+    std::function<void()> handingOver;
 };
 
 class ReleaseAtOnce final : public StackObject<IDropSource> {
@@ -82,9 +87,9 @@ public:
 
 } // namespace
 
-long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect)
+long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect, const std::function<void()>& handingOver)
 {
-    FileList data(paths);
+    FileList data(paths, handingOver);
     ReleaseAtOnce source;
     DWORD answered = DROPEFFECT_NONE;
     const HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &answered);

@@ -9,14 +9,15 @@ BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
 install_missing_packages() {
     local wanted=("$@")
     [ $# -gt 0 ] || wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
-                  xvfb xdotool x11-utils fonts-ipafont-gothic fonts-dejavu-extra imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs clang-format)
+                  xvfb xdotool x11-utils fonts-wine fonts-ipafont-gothic fonts-horai-umefont fonts-dejavu-extra
+                  imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs clang-format)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
+    echo "Installing the Debian packages that are missing (a minute or two): ${missing[*]}" >&2
     local sudo=
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq
@@ -56,10 +57,13 @@ cross_build() {
     cmake --build "$build" -j"$(nproc)" "${targets[@]}"
 }
 
-# A Wine prefix of the build's own, booted once. The faces the window names
-# that Debian lacks map to installed ones: the Japanese UI and "ＭＳ Ｐゴシック"
-# to IPA's Gothics, "Impact" to a condensed sans. Wine draws the windows'
-# frames itself, as there is no window manager: screenshots show them.
+# A Wine prefix of the build's own, booted once. Debian's Wine does not look
+# in fonts-wine's folder by itself: the prefix names it, so that Tahoma and
+# the Marlett of the caption buttons are found. The faces the window names
+# that Debian lacks map to installed ones: "ＭＳ Ｐゴシック" to Ume P Gothic,
+# made to its widths (the labels, sized to their text, then fit), the
+# Japanese UI to IPA Gothic, "Impact" to a condensed sans. Wine draws the
+# windows' frames itself, as there is no window manager: screenshots show them.
 prepare_wine() {
     export WINEPREFIX="$BUILD_ROOT/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -68,15 +72,24 @@ prepare_wine() {
     fi
     local fonts="$BUILD_ROOT/fonts.reg"
     { printf '\xff\xfe'
-      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+      { echo 'Windows Registry Editor Version 5.00'
+        dpkg-query -W -f='; ${Package} ${Version}\n' fonts-wine fonts-ipafont-gothic fonts-horai-umefont \
+            fonts-dejavu-extra 2>/dev/null || true
+        printf '%s\n' '' \
+          '[HKEY_CURRENT_USER\Software\Wine\Fonts]' '"Path"="Z:\\usr\\share\\wine\\fonts"' '' \
           '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
-          '"Tahoma"="IPAGothic"' '"MS Shell Dlg"="IPAGothic"' '"MS Shell Dlg 2"="IPAGothic"' \
-          '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' '"Impact"="DejaVu Sans Condensed"' '' \
-          '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' \
-          | iconv -f UTF-8 -t UTF-16LE; } >"$fonts.new"
+          '"Tahoma"=-' '"MS UI Gothic"="IPAGothic"' '"MS Shell Dlg"="IPAGothic"' '"MS Shell Dlg 2"="IPAGothic"' \
+          '"ＭＳ Ｐゴシック"="Ume P Gothic"' '"MS PGothic"="Ume P Gothic"' '"Impact"="DejaVu Sans Condensed"' '' \
+          '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"'
+      } | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$fonts.new"
+    # The file names the font packages' versions: when a font comes or goes,
+    # the prefix's server is ended, as it keeps the fonts it found first (a
+    # persistent one, or one still running when the package came, would show
+    # the caption buttons as letters until it ends).
     if ! cmp -s "$fonts.new" "$fonts"; then
         wine regedit /S "$(winepath -w "$fonts.new")" </dev/null >/dev/null 2>&1
-        timeout 30 wineserver -w || true # a persistent server, left running, never ends
+        wineserver -k 2>/dev/null || true
+        timeout 30 wineserver -w || true
         mv "$fonts.new" "$fonts"
     fi
 }

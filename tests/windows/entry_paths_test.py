@@ -3,6 +3,7 @@
 files compared by name and content: no file lost, replaced, moved or changed.
 Usage: entry_paths_test.py NOMICHRON_EXE PROBE_EXE, with DISPLAY, WINEPREFIX and a wineserver."""
 import os
+import select
 import subprocess
 import sys
 import tempfile
@@ -13,6 +14,7 @@ import urllib.parse
 FROZEN = dict(os.environ, LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
               FAKETIME="2005-01-31 01:01:01", FAKETIME_DONT_FAKE_MONOTONIC="1")  # the clock stands still
 START_FAILURE = ["処理が間に合いません<CRLF>再実行してください", "exclamation", "hidden disabled"]
+LIMIT = 60  # seconds, for any one wait: a hang fails at once with what it awaited, long before CTest's 300
 
 
 def numbered(i, name="{i}.dat"):  # batches lie in folders of a hundred: Wine slows down in big folders
@@ -28,7 +30,7 @@ def renamed(tree, renames):
 
 
 def run(*command):
-    return subprocess.run([*map(str, command)], capture_output=True, text=True, timeout=120).stdout
+    return subprocess.run([*map(str, command)], capture_output=True, text=True, timeout=LIMIT).stdout
 
 
 class Nomichron(unittest.TestCase):
@@ -55,7 +57,8 @@ class Nomichron(unittest.TestCase):
             with tempfile.NamedTemporaryFile("w", dir=self.scratch, delete=False) as file:
                 file.write(text)
             arguments += ("Z:" + file.name.replace("/", "\\"),)
-        probe = subprocess.Popen(["wine", PROBE, *map(str, arguments)], stdout=subprocess.PIPE, text=True, env=env)
+        probe = subprocess.Popen(["wine", PROBE, *map(str, arguments)], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                 text=True, env=env)
         self.addCleanup(lambda: probe.poll() is None and probe.kill())
         return probe
 
@@ -63,20 +66,34 @@ class Nomichron(unittest.TestCase):
         return self.probe("start", text=" ".join(f'"{p}"' for p in ["Z:" + EXE.replace("/", "\\"), *paths]) + tail, env=FROZEN)
 
     def answer(self):  # the message's text, icon, owner and the owner's Text1, once answered with OK
-        return self.probe("message").communicate(timeout=60)[0].splitlines()
+        return self.ended(self.probe("message"), "message probe")[0].splitlines()
 
     def window(self):
         app = subprocess.Popen(["wine", EXE], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=FROZEN)
         self.addCleanup(lambda: app.poll() is None and app.kill())
         return app
 
-    def drop(self, count, option=0):  # files 1 to count dropped on a new window, and the tree before
+    def drop(self, count, option=0, *paused):  # files 1 to count dropped on a new window, and the tree before
         paths, before = self.write(*map(numbered, range(1, count + 1))), self.tree()
-        return before, self.window(), self.probe("drop", option, text="\n".join(paths))
+        return before, self.window(), self.probe("drop", option, *paused, text="\n".join(paths))
 
-    def wait_for(self, name):
-        while not os.path.exists(os.path.join(self.root, name)):
+    def until(self, what, done):  # done()'s first true answer, asked every 20 ms
+        end = time.monotonic() + LIMIT
+        while not (answer := done()):
+            if time.monotonic() > end:
+                self.fail(f"no {what} within {LIMIT} s")
             time.sleep(0.02)
+        return answer
+
+    def line(self, process, what):  # its next line of output
+        self.until(f"line from the {what}", lambda: select.select([process.stdout], [], [], 0.1)[0])
+        return process.stdout.readline()
+
+    def ended(self, process, what):  # its output (if read) and exit code, once it has ended
+        try:
+            return process.communicate(timeout=LIMIT)[0], process.returncode
+        except subprocess.TimeoutExpired:
+            self.fail(f"the {what} did not end within {LIMIT} s")
 
     def test_command_lines(self):
         long = "l" * 120 + "/" + "m" * 120  # with a file, past MAX_PATH
@@ -96,100 +113,95 @@ class Nomichron(unittest.TestCase):
                 start = self.start(*map(self.windows, named), tail=f' "{self.windows(cut)}' if cut else "")
                 if failing:
                     self.assertEqual(self.answer(), START_FAILURE + [self.windows(failing)])
-                self.assertEqual((start.wait(30), self.tree()), (0, expected))
+                self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
         # A first path without a colon shows the window instead, with its record as made.
         self.start("\\\\server\\share\\n.jpg", "C:\\a.jpg")
-        self.assertEqual(self.probe("close").communicate(timeout=60)[0], "Text1\n")
+        self.assertEqual(self.ended(self.probe("close"), "close probe")[0], "Text1\n")
 
     def test_a_file_held_open_without_delete_sharing_or_a_folder_that_refuses_changes(self):
         paths = self.write("a.jpg", "b.jpg", "x/c.jpg")
         expected = renamed(self.tree(), [("a.jpg", "050131010102.jpg")])
-        self.assertEqual(self.probe("hold", paths[1]).stdout.readline(), "held\n")
+        self.assertEqual(self.line(self.probe("hold", paths[1]), "hold probe"), "held\n")
         run("chattr", "+i", os.path.join(self.root, "x"))
         self.addCleanup(run, "chattr", "-i", os.path.join(self.root, "x"))
         for line in paths[:2], paths[2:]:  # a.jpg, then the held b.jpg; c.jpg alone, in the immutable folder
             start = self.start(*line)
             self.assertEqual(self.answer(), START_FAILURE + [line[-1]])
-            self.assertEqual((start.wait(30), self.tree()), (0, expected))
+            self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
 
     def test_a_taken_name_in_a_drop(self):
         self.write(stamped(3))
         before, app, drop = self.drop(5)
         self.assertEqual(self.answer()[:3], ["処理が間に合いません。再実行してください。", "exclamation", "visible disabled"])
-        self.assertEqual((drop.communicate(timeout=60)[0], self.tree()),
+        self.assertEqual((self.ended(drop, "drop")[0], self.tree()),
                          ("copy\n", renamed(before, [(numbered(i), stamped(i)) for i in (1, 2)])))
         # The focus is back on Option1(0), which the drop clicked, for the keyboard to go on.
-        self.assertEqual(self.probe("focus").communicate(timeout=60)[0], "100\n")
+        self.assertEqual(self.ended(self.probe("focus"), "focus probe")[0], "100\n")
 
     def test_the_thousandth_file_of_a_counter_drop(self):
         before, app, drop = self.drop(1000, option=2)
         self.assertEqual(self.answer()[:2], ["処理可能なファイルは999個までです。", "none"])
-        self.assertEqual((drop.communicate(timeout=60)[0], app.poll(), self.tree()),  # the window stays open
+        self.assertEqual((self.ended(drop, "drop")[0], app.poll(), self.tree()),  # the window stays open
                          ("copy\n", None, renamed(before, [(numbered(i), numbered(i, "050131-{i:03d}.dat")) for i in range(1, 1000)])))
 
     def test_a_second_start_during_a_drop_ends_at_once(self):
-        before, app, drop = self.drop(2000)
-        self.wait_for(stamped(1))
-        self.assertEqual(self.start(self.windows("20\\2000.dat")).wait(30), 0)  # had it renamed, the drop would fail
-        self.assertIsNone(app.poll(), "the drop ended first: nothing raced")
-        self.assertEqual((drop.communicate(timeout=120)[0], app.wait(60), self.tree()),
-                         ("copy\n", 0, renamed(before, [(numbered(i), stamped(i)) for i in range(1, 2001)])))
+        before, app, drop = self.drop(2, 0, "paused")  # held inside the window's Drop until the probe's input ends
+        self.assertEqual(self.line(drop, "paused drop"), "paused\n")
+        # The first copy stays mid-drop until let go: the second must end by itself, renaming nothing.
+        self.assertEqual((self.ended(self.start(self.windows("0\\2.dat")), "second start")[1], self.tree(), app.poll()),
+                         (0, before, None))
+        self.assertEqual((self.ended(drop, "drop")[0], self.ended(app, "window")[1], self.tree()),
+                         ("copy\n", 0, renamed(before, [(numbered(i), stamped(i)) for i in (1, 2)])))
 
     def test_terminate_process_in_the_middle_of_a_10000_file_drop(self):
         before, app, drop = self.drop(10000)
-        self.wait_for(stamped(2000))
-        self.assertEqual(self.probe("terminate").wait(30), 0)
-        app.wait(30)
+        self.until(stamped(2000), lambda: os.path.exists(os.path.join(self.root, stamped(2000))))
+        self.assertEqual(self.ended(self.probe("terminate"), "terminate probe")[1], 0)
+        self.ended(app, "window")
         count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1
         self.assertEqual(self.tree(), renamed(before, [(numbered(i), stamped(i)) for i in range(1, count + 1)]))
 
-    def photographed(self, dpi):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
-        app, found = self.window(), ""
-        while not found:
-            found, _ = run("xdotool", "search", "--onlyvisible", "--name", "^Nomichron$"), time.sleep(0.1)
+    def photographed(self, dpi, photo=True):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
+        app = self.window()
+        found = self.until("visible window", lambda: self.assertIsNone(app.poll(), "the window's program ended") or
+                           run("xdotool", "search", "--onlyvisible", "--name", "^Nomichron$"))
         x, y, width, height = (int(v.split("=")[1]) for v in run("xdotool", "getwindowgeometry", "--shell", found.split()[0]).split()[1:5])
         time.sleep(0.5)
-        run("import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", f"window-{dpi}dpi.png")
+        if photo:
+            run("import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", f"window-{dpi}dpi.png")
         border = (width - 331 * dpi // 96) // 2  # Wine draws the frame: the client area lies at its bottom
         return app, x + border, y + height - 391 * dpi // 96 - border
 
     def drag(self, x, y, offered="files"):  # a real X11 drag from a GTK window at the screen's top left to the point
         source = subprocess.Popen(["/usr/bin/python3", __file__, "--" + offered, self.root], stdout=subprocess.PIPE, text=True)
-        self.assertEqual(source.stdout.readline(), "ready\n")
+        self.assertEqual(self.line(source, "drag source"), "ready\n")
         steps = [s for k in range(1, 5) for s in ("mousemove", 60 + (x - 60) * k // 5, 30 + (y - 30) * k // 5, "sleep", 0.05)]
         run("xdotool", "mousemove", 60, 30, "mousedown", 1, "mousemove", 70, 35, "sleep", 0.05, *steps,
             "mousemove", x, y, "sleep", 0.2, "mousemove", x + 1, y, "sleep", 0.2, "mouseup", 1)
-        return source.communicate(timeout=20)[0]  # "refused" when no target took it: the no-drop cursor
-
-    def until(self, done, what, seconds=20):
-        for _ in range(int(seconds / 0.1)):
-            if done():
-                return
-            time.sleep(0.1)
-        self.fail(f"waited {seconds} s for {what}")
+        return self.ended(source, "drag source")[0]  # "refused" when no target took it: the no-drop cursor
 
     def open_dialog(self):  # the Open dialog, once it has shown
-        self.until(lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Open$"), "the Open dialog")
+        self.until("Open dialog", lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
         time.sleep(0.5)
 
     def test_picture1_pressed_from_the_keyboard_then_clicked_and_cancelled(self):
         self.write("x/a.jpg", "x/b.TXT", "x/c.jpg")
         before = self.tree()
-        app, left, top = self.photographed(96)
+        app, left, top = self.photographed(96, photo=False)
         run("xdotool", "key", "Down", "Down", "Down", "Tab", "Return")  # Option1(3), Tab to Picture1, Enter
         self.open_dialog()
         for typed in self.windows("x"), '"a.jpg" "b.TXT"':  # the folder, then two of its files
             run("xdotool", "type", "--delay", 20, typed)
             run("xdotool", "key", "Return", "sleep", 0.5)
-        self.assertEqual((app.wait(30), self.tree()),
+        self.assertEqual((self.ended(app, "window")[1], self.tree()),
                          (0, renamed(before, [("x/a.jpg", "x/20050131-001.jpg"), ("x/b.TXT", "x/20050131-002.TXT")])))
         before = self.tree()
-        app, left, top = self.photographed(96)
+        app, left, top = self.photographed(96, photo=False)
         run("xdotool", "mousemove", left + 240, top + 331, "click", 1)  # Picture1
         self.open_dialog()
         run("xdotool", "key", "Escape")
-        self.until(lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"), "the dialog to close")
-        self.assertEqual((self.probe("focus").communicate(timeout=60)[0], app.poll(), self.tree()), ("200\n", None, before))
+        self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
+        self.assertEqual((self.ended(self.probe("focus"), "focus probe")[0], app.poll(), self.tree()), ("200\n", None, before))
 
     def test_a_real_x11_drag_onto_image1_then_picture1(self):
         run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
@@ -203,7 +215,7 @@ class Nomichron(unittest.TestCase):
         self.assertEqual((app.poll(), self.tree()), (None, {"a.jpg": "a.jpg", "b.TXT": "b.TXT"}))
         run("xdotool", "mousemove", left + 43, top + 340, "click", 1)  # Option1(2), the short counter
         self.drag(left + 240, top + 331)  # Picture1
-        self.assertEqual((app.wait(20), self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
+        self.assertEqual((self.ended(app, "window")[1], self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
 
 
 def drag_source(folder, offered):  # a window at the screen's top left that offers the folder's files, or their names

@@ -45,7 +45,7 @@ TEST(Window, LayoutAt96Dpi)
 {
     const Program nomichron = StartProgram(Beside(L"Nomichron.exe"), L"");
     const HWND window = WaitForWindow(nomichron, L"NomichronForm1", true, 20000);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "no visible window within 20 s";
     WaitForInputIdle(nomichron.process.get(), 10000);
     EXPECT_TRUE(Text(window) == L"Nomichron" && (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU |
                 WS_THICKFRAME | WS_MAXIMIZEBOX)) == (WS_CAPTION | WS_SYSMENU)) << "its caption; a size the user can't change";
@@ -68,8 +68,11 @@ TEST(Window, LayoutAt96Dpi)
     }
     // Option1(0) alone checked, and focused; Tab runs from it through Picture1 and Text1 to Text10
     // and back, the arrow keys from option to option.
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(SendMessageW(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0), i == 0 ? BST_CHECKED : BST_UNCHECKED) << i;
+    for (int i = 0; i < 4; ++i) {
+        DWORD_PTR checked = BST_INDETERMINATE; // unless it answers within 5 s
+        SendMessageTimeoutW(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0, 0, 5000, &checked);
+        EXPECT_EQ(checked, DWORD_PTR(i == 0 ? BST_CHECKED : BST_UNCHECKED)) << i;
+    }
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
@@ -91,7 +94,7 @@ TEST(Window, LayoutAt96Dpi)
     EXPECT_EQ(std::pair(role.lVal, std::wstring(name ? name : L"")), std::pair(long{ROLE_SYSTEM_PUSHBUTTON}, std::wstring(L"ファイルを選択してリネーム")));
     SysFreeString(name), picture1->Release();
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(nomichron, 20000), 0u);
+    EXPECT_EQ(WaitForExit(nomichron, 20000), 0u) << "its exit code (259: still running after 20 s)";
 }
 
 // Its version record, as a Japanese resource, and its icon: 16 and 32 pixels in 256 colours with a mask,

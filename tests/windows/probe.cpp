@@ -1,12 +1,14 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
-// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION FILE
-// (its paths on Picture1), focus (the focused control's identifier), hold PATH (without
-// FILE_SHARE_DELETE), close (printing Text1), terminate.
+// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION [paused]
+// FILE (its paths on Picture1; paused: held where the window first asks for them until standard input
+// ends), focus (the focused control's identifier), hold PATH (without FILE_SHARE_DELETE), close
+// (printing Text1), terminate. Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
@@ -14,6 +16,8 @@
 #include "bench/file_drop.h"
 
 namespace {
+
+constexpr DWORD kLimit = 30000;
 
 void Print(const std::wstring& line)
 {
@@ -31,14 +35,27 @@ std::wstring Text(HWND control)
     return text.substr(0, length);
 }
 
+[[noreturn]] void GiveUp(const char* what)
+{
+    std::fprintf(stderr, "probe: no %s within %lu s\n", what, kLimit / 1000);
+    std::exit(3);
+}
+
 HWND Find(const wchar_t* className)
 {
-    for (int waited = 0; waited < 60000; waited += 20, Sleep(20)) {
+    for (DWORD waited = 0; waited < kLimit; waited += 20, Sleep(20)) {
         const HWND window = FindWindowW(className, L"Nomichron");
         if (window != nullptr && IsWindowVisible(window))
             return window;
     }
-    std::exit(3);
+    GiveUp(className[0] == L'#' ? "message box" : "Nomichron window");
+}
+
+void Click(HWND button)
+{
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, 0, kLimit, &ignored))
+        GiveUp("answer to a click");
 }
 
 // Told by its colours on the screen: the exclamation mark stands on a yellow triangle.
@@ -71,11 +88,13 @@ int wmain(int argc, wchar_t** argv)
     const std::string utf8((std::istreambuf_iterator<char>(file)), {});
     std::wstring text(utf8.size(), L'\0');
     text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text.data(), int(text.size())));
-    if (mode == L"start")
-        return static_cast<int>(WaitForExit(StartCommandLine(text), INFINITE));
-    if (mode == L"hold") {
+    if (mode == L"start") { // still running then, it is ended as its Program goes
+        const DWORD code = WaitForExit(StartCommandLine(text), kLimit);
+        return code != STILL_ACTIVE ? static_cast<int>(code) : (GiveUp("end of Nomichron"), 3);
+    }
+    if (mode == L"hold") { // until the test ends the probe, or past any test
         const HANDLE held = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        return Print(held != INVALID_HANDLE_VALUE ? L"held" : L""), Sleep(INFINITE), 0;
+        return Print(held != INVALID_HANDLE_VALUE ? L"held" : L""), Sleep(4 * kLimit), 0;
     }
     if (mode == L"message") {
         const HWND box = Find(L"#32770"), owner = GetWindow(box, GW_OWNER);
@@ -84,7 +103,7 @@ int wmain(int argc, wchar_t** argv)
             message.replace(at, 2, L"<CRLF>");
         Print(message + L"\n" + IconOf(box) + L"\n" + (IsWindowVisible(owner) ? L"visible" : L"hidden") +
               (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Text(GetDlgItem(owner, 301)));
-        return SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        return Click(GetDlgItem(box, IDOK)), 0;
     }
     const HWND window = Find(L"NomichronForm1");
     DWORD id = 0;
@@ -100,7 +119,7 @@ int wmain(int argc, wchar_t** argv)
             GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
         return Print(std::to_wstring(GetDlgCtrlID(thread.hwndFocus))), 0;
     }
-    SendMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
+    Click(GetDlgItem(window, 100 + _wtoi(argv[2])));
     RECT picture{};
     GetWindowRect(GetDlgItem(window, 200), &picture);
     SetCursorPos((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
@@ -108,8 +127,13 @@ int wmain(int argc, wchar_t** argv)
     std::wstringstream lines(text);
     for (std::wstring path; std::getline(lines, path);)
         paths.push_back(path);
+    const auto pause = [] { // inside the window's Drop, until the test closes standard input
+        for (Print(L"paused"); std::getchar() != EOF;) {
+        }
+    };
     unsigned long effect = 0;
     OleInitialize(nullptr);
-    Print(DropFiles(paths, &effect) != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
+    const long result = DropFiles(paths, &effect, argc > 4 ? std::function<void()>(pause) : nullptr);
+    Print(result != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
     return 0;
 }
