@@ -122,7 +122,8 @@ void CompareStarts(int rounds)
         [&](int) { return SecondsToExit(Beside(L"empty_program.exe"), L""); });
     Compare(
         rounds, "Start without arguments to visible window", "one empty window (common controls 6, OLE)",
-        [&](int) { return SecondsToWindow(nomichron); }, [&](int) { return SecondsToWindow(Beside(L"empty_window.exe")); });
+        [&](int) { return SecondsToWindow(nomichron); },
+        [&](int) { return SecondsToWindow(Beside(L"empty_window.exe")); });
     // Each batch in a folder of its own, of the same size.
     const auto batch = [](const std::wstring& exe, const wchar_t* name) {
         const std::vector<std::wstring> files = MakeFiles(name, 500);

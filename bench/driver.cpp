@@ -74,7 +74,8 @@ DWORD WaitForExit(const Program& program, DWORD milliseconds)
 HWND WaitForWindow(const Program& program, const wchar_t* className, bool visible, DWORD milliseconds)
 {
     for (const ULONGLONG end = GetTickCount64() + milliseconds;; Sleep(2)) {
-        for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
+        for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
+             w = FindWindowExW(nullptr, w, className, nullptr)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(w, &owner);
             if (owner == program.id && (!visible || IsWindowVisible(w)))

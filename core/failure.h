@@ -7,18 +7,17 @@
 // handling decides the message; the cause and the system's error code are
 // kept for tests and for whoever debugs a refused rename.
 enum class FailureCause {
-    RenameRefused,     // the file system said no; systemError holds its code
-    NumberOverflow,    // a 16-bit counter, position or sum went past 32767
-    NothingBeforeColon,// a path's last colon is its first character
-    NoFolderInPath,    // a path without any separator
-    NameTrimmedByWin32,// a file name that is empty or ends in a dot or a space
-    PlatformCall,      // another platform call failed; systemError holds its code
+    RenameRefused,      // the file system said no; systemError holds its code
+    NumberOverflow,     // a 16-bit counter, position or sum went past 32767
+    NothingBeforeColon, // a path's last colon is its first character
+    NoFolderInPath,     // a path without any separator
+    NameTrimmedByWin32, // a file name that is empty or ends in a dot or a space
+    PlatformCall,       // another platform call failed; systemError holds its code
 };
 
 class Failure : public std::exception {
 public:
-    explicit Failure(FailureCause cause, std::uint32_t systemError = 0)
-        : cause(cause), systemError(systemError) {}
+    explicit Failure(FailureCause cause, std::uint32_t systemError = 0) : cause(cause), systemError(systemError) {}
     const char* what() const noexcept override;
 
     FailureCause cause;

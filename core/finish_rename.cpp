@@ -40,8 +40,8 @@ std::u16string SplitFolder(std::u16string_view path)
     return std::u16string(path.substr(0, nameStart - 1));
 }
 
-void RenameInPlace(FileSystem& fileSystem, const std::u16string& sourcePath,
-                   const std::u16string& folder, const std::u16string& newName)
+void RenameInPlace(FileSystem& fileSystem, const std::u16string& sourcePath, const std::u16string& folder,
+                   const std::u16string& newName)
 {
     // "dot.jpg." would reach dot.jpg beside it, "sp.jpg " sp.jpg; a new name
     // ending in a space would be reachable only through \\?\ paths.

@@ -22,8 +22,8 @@ std::u16string SplitFolder(std::u16string_view path);
 // Renames sourcePath to folder\newName; never replaces an existing file.
 // Refuses a file whose own name is empty or ends in a dot or a space: Win32
 // drops those from a path's last name and would rename another file.
-void RenameInPlace(FileSystem& fileSystem, const std::u16string& sourcePath,
-                   const std::u16string& folder, const std::u16string& newName);
+void RenameInPlace(FileSystem& fileSystem, const std::u16string& sourcePath, const std::u16string& folder,
+                   const std::u16string& newName);
 
 // The common tail of every file: newName from stem and the file's own
 // extension, folder from sourcePath, then the rename. Fields written before a

@@ -40,7 +40,7 @@ std::vector<std::u16string> ChooseFilesToRename(HWND owner)
     // A shortcut is renamed as itself, as when it is dropped, never its target
     // in another folder; and nothing is added to the user's recent documents.
     ThrowIfFailed(dialog->SetOptions(options | FOS_ALLOWMULTISELECT | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST |
-                             FOS_FORCEFILESYSTEM | FOS_NODEREFERENCELINKS | FOS_DONTADDTORECENT));
+                                     FOS_FORCEFILESYSTEM | FOS_NODEREFERENCELINKS | FOS_DONTADDTORECENT));
     const HRESULT shown = dialog->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
         return {};

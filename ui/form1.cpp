@@ -22,7 +22,7 @@ constexpr int kIconSize = 32; // the program icon's size at 96 DPI; the small on
 
 // Text1 to Text10 show these fields, in this order.
 constexpr std::u16string RenameFields::*kBoxFields[kTextBoxCount] = {
-    &RenameFields::sourcePath, &RenameFields::year,   &RenameFields::month, &RenameFields::day,
+    &RenameFields::sourcePath, &RenameFields::year,   &RenameFields::month,  &RenameFields::day,
     &RenameFields::hour,       &RenameFields::minute, &RenameFields::second, &RenameFields::stem,
     &RenameFields::newName,    &RenameFields::folder,
 };
@@ -50,8 +50,8 @@ void CheckedSetWindowPos(HWND window, const RECT& rect)
 // The window's outer rectangle for its DPI, centred on the primary monitor's work area.
 RECT CentredWindowRect(UINT dpi)
 {
-    const RECT frame = WindowRectForClient(ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), kStyle,
-                                           kExStyle, dpi);
+    const RECT frame =
+        WindowRectForClient(ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), kStyle, kExStyle, dpi);
     RECT workArea{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0))
         ThrowLastError();
@@ -134,9 +134,9 @@ LRESULT CALLBACK Picture1Procedure(HWND picture1, UINT message, WPARAM wParam, L
 // owned by the window, which destroys it with itself.
 void AddTooltip(HWND window, HWND control, HINSTANCE instance)
 {
-    const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                                         instance, nullptr);
+    const HWND tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     if (!tooltip)
         ThrowLastError();
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -158,9 +158,9 @@ void DrawPicture1(const DRAWITEMSTRUCT& item)
     if (!FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))))
         ThrowLastError();
     const auto picture = reinterpret_cast<HICON>(SendMessageW(item.hwndItem, BM_GETIMAGE, IMAGE_ICON, 0));
-    if (picture != nullptr && !DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture,
-                                          item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0,
-                                          nullptr, DI_NORMAL))
+    if (picture != nullptr &&
+        !DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture, item.rcItem.right - item.rcItem.left,
+                    item.rcItem.bottom - item.rcItem.top, 0, nullptr, DI_NORMAL))
         ThrowLastError();
     const bool cuesHidden = (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
     if ((item.itemState & ODS_FOCUS) && !cuesHidden && !DrawFocusRect(item.hDC, &item.rcItem))
@@ -181,8 +181,8 @@ Form1::Form1(HINSTANCE instance) : instance(instance)
 {
     RegisterForm1Class(instance, Procedure);
     // Made at the primary monitor's origin, hidden, so that it has that monitor's DPI.
-    window.reset(CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr,
-                                 instance, this));
+    window.reset(
+        CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (!window)
         ThrowLastError();
     dpi = WindowDpi(window.get());

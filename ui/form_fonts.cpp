@@ -16,7 +16,7 @@ constexpr FontFace kFaces[] = {
     {L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, 900},  // Default
     {L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, 825},  // Credit
     {L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, 1125}, // Heading
-    {L"Impact", ANSI_CHARSET, 2025},             // Title
+    {L"Impact", ANSI_CHARSET, 2025},              // Title
 };
 
 ScopedFont CreateFormFont(const FontFace& face, UINT dpi)

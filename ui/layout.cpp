@@ -20,8 +20,7 @@ using enum FontRole;
 constexpr ControlRow kLayout[] = {
     {OptionButton, L"Option1(2)", kOption1Id + 2, At(35, 329, 148, 22), L"050131-***", Default, kWhite, 3},
     {OptionButton, L"Option1(1)", kOption1Id + 1, At(35, 308, 148, 22), L"05-01-31-01-01-01", Default, kWhite, 2},
-    {OptionButton, L"Option1(0)", kOption1Id + 0, At(35, 287, 148, 22), L"050131010101  (Default)", Default, kWhite,
-     0},
+    {OptionButton, L"Option1(0)", kOption1Id + 0, At(35, 287, 148, 22), L"050131010101  (Default)", Default, kWhite, 0},
     // Never drawn: screen readers and the tooltip speak it.
     {Picture, L"Picture1", kPicture1Id, At(224, 315, 32, 32), L"ファイルを選択してリネーム", Default, kSystemColours,
      5},
@@ -46,8 +45,8 @@ constexpr ControlRow kLayout[] = {
      L"リネームしたいファイルを右下のアイコンにドラック＆ドロップすると、選択した形式でリネームします。", Default,
      kWhite, 21},
     {Label, L"Label7", kLabel1Id + 7, At(35, 231, 148, 15), L"★カスタマイズモード★", Heading, kYellow, 20},
-    {Label, L"Label6", kLabel1Id + 6, At(35, 147, 253, 15), L"test.jpg をドラック＆ドロップした時刻が", Default,
-     kWhite, 19},
+    {Label, L"Label6", kLabel1Id + 6, At(35, 147, 253, 15), L"test.jpg をドラック＆ドロップした時刻が", Default, kWhite,
+     19},
     {Label, L"Label4", kLabel1Id + 4, At(35, 189, 190, 15), L"050131010101.jpg\u3000\u3000と変更されます。", Default,
      kWhite, 18},
     {Label, L"Label3", kLabel1Id + 3, At(35, 168, 246, 15), L"2005年1月31日1時1分1秒ならばファイル名は", Default,
@@ -55,8 +54,8 @@ constexpr ControlRow kLayout[] = {
     {Label, L"Label2", kLabel1Id + 2, At(35, 126, 253, 15), L"ファイル名をドロップされた時刻にリネームします。",
      Default, kWhite, 16},
     {Label, L"Label1", kLabel1Id + 1, At(34, 91, 267, 29),
-     L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。", Default,
-     kWhite, 1},
+     L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。", Default, kWhite,
+     1},
 };
 
 } // namespace

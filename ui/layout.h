@@ -19,23 +19,23 @@ struct ControlRow {
     RECT bounds;         // left, top, right, bottom in the client area at 96 DPI
     const wchar_t* text;
     FontRole font;
-    COLORREF colour;     // the text of labels and options, the outline of frames; boxes keep the system's
-    int tabIndex;        // place in the keyboard order, kNoTab for controls without one
+    COLORREF colour; // the text of labels and options, the outline of frames; boxes keep the system's
+    int tabIndex;    // place in the keyboard order, kNoTab for controls without one
 };
 
 constexpr int kNoTab = -1;
-constexpr int kOption1Id = 100;   // Option1(i) is kOption1Id + i
+constexpr int kOption1Id = 100; // Option1(i) is kOption1Id + i
 constexpr int kPicture1Id = 200;
-constexpr int kText1Id = 300;     // Text1 is kText1Id + 1 ... Text10 is kText1Id + 10
-constexpr int kLabel1Id = 400;    // Label1 is kLabel1Id + 1 ...
+constexpr int kText1Id = 300;  // Text1 is kText1Id + 1 ... Text10 is kText1Id + 10
+constexpr int kLabel1Id = 400; // Label1 is kLabel1Id + 1 ...
 constexpr int kImage1Id = 500;
 constexpr int kOptionCount = 4;
 constexpr int kTextBoxCount = 10;
 
 constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 391;
-constexpr int kFrameOutline = 3;                     // Shape1 and Shape2, in pixels at 96 DPI
-constexpr int kProgramIconId = 1;                    // the icon group in the executable's resources
+constexpr int kFrameOutline = 3;  // Shape1 and Shape2, in pixels at 96 DPI
+constexpr int kProgramIconId = 1; // the icon group in the executable's resources
 
 std::span<const ControlRow> Form1Layout();
 

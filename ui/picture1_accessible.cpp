@@ -119,7 +119,10 @@ public:
     {
         return standard->get_accSelection(children);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return standard->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
+    {
+        return standard->accSelect(flags, child);
+    }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
     {
         return standard->accLocation(left, top, width, height, child);
@@ -148,8 +151,8 @@ private:
 LRESULT AnswerPicture1Object(HWND picture1, WPARAM flags)
 {
     ComPtr<IAccessible> standard;
-    ThrowIfFailed(CreateStdAccessibleObject(picture1, OBJID_CLIENT, __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(standard.Put())));
+    ThrowIfFailed(CreateStdAccessibleObject(
+        picture1, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(standard.Put())));
     const auto object = ComPtr<ButtonObject>::Adopt(new ButtonObject(picture1, std::move(standard)));
     return LresultFromObject(__uuidof(IAccessible), flags, object.get());
 }

@@ -2,8 +2,8 @@
 
 #include "app/command_line_split.h"
 #include "core/failure.h"
-#include "ui/win32_error.h"
 #include "ui/text_win.h"
+#include "ui/win32_error.h"
 
 namespace {
 

@@ -30,8 +30,9 @@ void SplitAgain(const std::u16string& line)
         quoted.append(backslashes, u'\\') += u'"';
     }
     const CommandLineArguments again = SplitCommandLine(quoted);
-    Require(!again.lastLeftOpen && (split.arguments.empty() || std::equal(again.arguments.begin() + 1,
-                                    again.arguments.end(), split.arguments.begin() + 1, split.arguments.end())));
+    Require(!again.lastLeftOpen &&
+            (split.arguments.empty() || std::equal(again.arguments.begin() + 1, again.arguments.end(),
+                                                   split.arguments.begin() + 1, split.arguments.end())));
 }
 
 // The target lies in the source's folder, keeps the name's own extension and
@@ -50,10 +51,12 @@ void RenameAt(const std::u16string& path)
     const std::size_t name = path.find_last_of(u"\\/") + 1;
     const std::u16string target = fs.renames.at(0).second, extension = target.substr(name + fields.stem.size());
     Require(name > 0 && target.compare(0, name - 1, path, 0, name - 1) == 0 && target[name - 1] == u'\\');
-    Require(target.substr(name, fields.stem.size()) == fields.stem && target.find_first_of(u"\\/", name) == std::u16string::npos);
+    Require(target.substr(name, fields.stem.size()) == fields.stem &&
+            target.find_first_of(u"\\/", name) == std::u16string::npos);
     Require(target.back() != u'.' && target.back() != u' ' && path.ends_with(extension));
-    Require(extension.empty() ? path.find(u'.', name) == std::u16string::npos || path.size() - path.rfind(u'.') > 255
-                              : extension[0] == u'.' && extension.find(u'.', 1) == std::u16string::npos && extension.size() <= 255);
+    Require(extension.empty()
+                ? path.find(u'.', name) == std::u16string::npos || path.size() - path.rfind(u'.') > 255
+                : extension[0] == u'.' && extension.find(u'.', 1) == std::u16string::npos && extension.size() <= 255);
 }
 
 } // namespace

@@ -18,10 +18,10 @@ const std::tuple<std::u16string, std::vector<std::u16string>, bool> kCases[] = {
     {u"\"C:\\My Apps\\p.exe\"x \"a b\"", {u"C:\\My Apps\\p.exe", u"x", u"a b"}, false},
     {u"\"C:\\a\\\"b\\\\\" c", {u"C:\\a\\", u"b\\ c"}, true}, // no backslash rules in the program's path
     {u"C:\\p\"q.exe a", {u"C:\\p\"q.exe", u"a"}, false},
-    {u"p a\\b \\\\c\\", {u"p", u"a\\b", u"\\\\c\\"}, false},                               // backslashes before no quote stay
-    {u"p \\\"a \\\\\"b c\" \\\\\\\"d", {u"p", u"\"a", u"\\b c", u"\\\"d"}, false},         // 1, 2 and 3 before a quote
+    {u"p a\\b \\\\c\\", {u"p", u"a\\b", u"\\\\c\\"}, false},                       // backslashes before no quote stay
+    {u"p \\\"a \\\\\"b c\" \\\\\\\"d", {u"p", u"\"a", u"\\b c", u"\\\"d"}, false}, // 1, 2 and 3 before a quote
     {u"p a\"b c\"d \"\" \"\"\"e\"\"\" f", {u"p", u"ab cd", u"", u"\"e\"", u"f"}, false},
-    {u"p \"a\"\"b\" c", {u"p", u"a\"b c"}, true},                                        // a run's third quote is literal
+    {u"p \"a\"\"b\" c", {u"p", u"a\"b c"}, true}, // a run's third quote is literal
     {u"p \"C:\\x\\a.jpg\" \"C:\\x", {u"p", u"C:\\x\\a.jpg", u"C:\\x"}, true},
     {u"\"C:\\p.exe a", {u"C:\\p.exe a"}, true},
 };
@@ -34,7 +34,8 @@ TEST(SplitCommandLine, FollowsTheWindowsRulesAndLeavesOutACutOffArgument)
         EXPECT_EQ(split.lastLeftOpen, lastLeftOpen);
     }
     // Every complete argument in quotes; a line cut inside a quote would have the folder it stopped at renamed.
-    EXPECT_EQ(ArgumentStringOf(u"p C:\\x\\a.jpg \"D:\\写 \U0001F4F7\" \"\" \"C:\\x"), u"\"C:\\x\\a.jpg\" \"D:\\写 \U0001F4F7\" \"\"");
+    EXPECT_EQ(ArgumentStringOf(u"p C:\\x\\a.jpg \"D:\\写 \U0001F4F7\" \"\" \"C:\\x"),
+              u"\"C:\\x\\a.jpg\" \"D:\\写 \U0001F4F7\" \"\"");
 }
 
 #ifdef _WIN32

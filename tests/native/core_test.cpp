@@ -19,8 +19,10 @@ try {
 TEST(Stamp, OneReadingPaddedAndCutWithTheOffsetAddedWithoutCarry)
 {
     for (const auto& [reading, offset, stem] :
-         {std::tuple(Reading(2026, 1, 5, 9, 7, 3), 0, u"260105090703"), {Reading(2000, 12, 31, 0, 0, 0), 0, u"001231000000"},
-          {Reading(2005, 1, 31, 13, 45, 58), 3, u"050131134561"}, {Reading(5, 1, 31, 13, 45, 59), 41, u"501311345100"},
+         {std::tuple(Reading(2026, 1, 5, 9, 7, 3), 0, u"260105090703"),
+          {Reading(2000, 12, 31, 0, 0, 0), 0, u"001231000000"},
+          {Reading(2005, 1, 31, 13, 45, 58), 3, u"050131134561"},
+          {Reading(5, 1, 31, 13, 45, 59), 41, u"501311345100"},
           {Reading(2005, 1, 31, 13, 45, 0), 32767, u"050131134532767"}}) {
         FakeClock clock(reading);
         clock.readings.push_back(Reading(2006, 2, 1, 0, 0, 0)); // a second reading would mix two instants
@@ -36,18 +38,28 @@ TEST(NamingSchemes, AdjustSecondThenComposeStem)
     fields.year = u"05", fields.month = u"01", fields.day = u"31", fields.hour = u"13", fields.minute = u"45";
     // second as stamped, the clock's second at the check, the counter: second afterwards, or an overflow
     for (const auto& [stamped, clockSecond, counter, adjusted, overflows] :
-         {std::tuple(u"21", 21, 1, u"22", false), {u"21", 22, 1, u"21", false}, {u"00", 0, 9, u"09", false},
-          {u"59", 59, 41, u"100", false}, {u"00", 0, 32767, u"32767", false}, {u"01", 1, 32767, u"01", true}}) {
+         {std::tuple(u"21", 21, 1, u"22", false),
+          {u"21", 22, 1, u"21", false},
+          {u"00", 0, 9, u"09", false},
+          {u"59", 59, 41, u"100", false},
+          {u"00", 0, 32767, u"32767", false},
+          {u"01", 1, 32767, u"01", true}}) {
         fields.second = stamped;
         FakeClock clock(Reading(2005, 1, 31, 13, 45, clockSecond));
-        EXPECT_EQ(CauseOf([&] { AdjustSecond(fields, clock, Int16(counter)); }) == FailureCause::NumberOverflow, overflows);
+        EXPECT_EQ(CauseOf([&] { AdjustSecond(fields, clock, Int16(counter)); }) == FailureCause::NumberOverflow,
+                  overflows);
         EXPECT_EQ(fields.second, adjusted);
     }
     using enum NamingScheme;
     for (const auto& [scheme, counter, stem] :
-         {std::tuple(Compact, 5000, u"050131134521"), {Dashed, 1, u"05-01-31-13-45-21"}, {ShortDateCounter, 7, u"050131-007"},
-          {ShortDateCounter, 42, u"050131-042"}, {ShortDateCounter, 999, u"050131-999"},
-          {LongDateCounter, 12, u"20050131-012"}, {ShortDateCounter, 1000, u""}, {LongDateCounter, 1000, u""}}) {
+         {std::tuple(Compact, 5000, u"050131134521"),
+          {Dashed, 1, u"05-01-31-13-45-21"},
+          {ShortDateCounter, 7, u"050131-007"},
+          {ShortDateCounter, 42, u"050131-042"},
+          {ShortDateCounter, 999, u"050131-999"},
+          {LongDateCounter, 12, u"20050131-012"},
+          {ShortDateCounter, 1000, u""},
+          {LongDateCounter, 1000, u""}}) {
         fields.second = u"21", fields.stem.clear();
         const StemResult result = ComposeStem(scheme, fields, Int16(counter), 2005);
         EXPECT_EQ(fields.stem, stem);
@@ -61,10 +73,14 @@ TEST(PathSplit, TheFilesOwnNameGivesTheExtensionAndTheFolder)
     const std::u16string n254(254, u'n'), longest = u"C:\\" + std::u16string(32764, u'a');
     for (const auto& [path, extension, folder] :
          {std::tuple<std::u16string, std::u16string, std::u16string>(u"C:\\p\\archive.tar.gz", u"gz", u"C:\\p"),
-          {u"\\\\server\\share\\.profile", u"profile", u"\\\\server\\share"}, {u"C:\\写真.\U0001F4F7", u"\U0001F4F7", u"C:"},
-          {u"C:\\my.docs\\README", u"", u"C:\\my.docs"}, {u"C:\\x\\my.dir/README", u"", u"C:\\x\\my.dir"},
-          {u"C:\\x\\../y/a.JPG", u"JPG", u"C:\\x\\../y"}, {u"C:\\x\\." + n254, n254, u"C:\\x"},
-          {u"C:\\x\\." + n254 + u"n", u"", u"C:\\x"}, {longest, u"", u"C:"}}) {
+          {u"\\\\server\\share\\.profile", u"profile", u"\\\\server\\share"},
+          {u"C:\\写真.\U0001F4F7", u"\U0001F4F7", u"C:"},
+          {u"C:\\my.docs\\README", u"", u"C:\\my.docs"},
+          {u"C:\\x\\my.dir/README", u"", u"C:\\x\\my.dir"},
+          {u"C:\\x\\../y/a.JPG", u"JPG", u"C:\\x\\../y"},
+          {u"C:\\x\\." + n254, n254, u"C:\\x"},
+          {u"C:\\x\\." + n254 + u"n", u"", u"C:\\x"},
+          {longest, u"", u"C:"}}) {
         EXPECT_EQ(SplitExtension(path), extension);
         EXPECT_EQ(SplitFolder(path), folder);
     }

@@ -50,7 +50,8 @@ struct FakeWindow : MainWindow, Messages {
     void ShowFields() override { boxes = fields; }
     NamingScheme SelectedScheme() override { return ++schemeReads, scheme; }
     void ShowMessage(const std::u16string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
-    RenameFields fields{u"Text1", u"Text2", u"Text3", u"Text4", u"Text5", u"Text6", u"Text7", u"Text8", u"Text9", u"Text10"};
+    RenameFields fields{u"Text1", u"Text2", u"Text3", u"Text4", u"Text5",
+                        u"Text6", u"Text7", u"Text8", u"Text9", u"Text10"};
     RenameFields boxes = fields;
     NamingScheme scheme = NamingScheme::Compact;
     int schemeReads = 0, shown = 0, closed = 0;

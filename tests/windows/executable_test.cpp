@@ -18,19 +18,34 @@ const struct {
     int id, left, top, width, height;
     const wchar_t* text;
 } kForm[] = {
-    {102, 35, 329, 148, 22, L"050131-***"}, {101, 35, 308, 148, 22, L"05-01-31-01-01-01"},
-    {100, 35, 287, 148, 22, L"050131010101  (Default)"}, {200, 224, 315, 32, 32, L"ファイルを選択してリネーム"}, {310, 14, 651, 575, 22, L"Text10"},
-    {309, 14, 623, 323, 22, L"Text9"}, {308, 14, 595, 324, 19, L"Text8"}, {307, 14, 574, 54, 17, L"Text7"}, {306, 14, 553, 54, 18, L"Text6"},
-    {305, 14, 532, 54, 20, L"Text5"}, {304, 14, 511, 54, 18, L"Text4"}, {303, 14, 490, 54, 18, L"Text3"}, {302, 14, 469, 54, 18, L"Text2"},
+    {102, 35, 329, 148, 22, L"050131-***"},
+    {101, 35, 308, 148, 22, L"05-01-31-01-01-01"},
+    {100, 35, 287, 148, 22, L"050131010101  (Default)"},
+    {200, 224, 315, 32, 32, L"ファイルを選択してリネーム"},
+    {310, 14, 651, 575, 22, L"Text10"},
+    {309, 14, 623, 323, 22, L"Text9"},
+    {308, 14, 595, 324, 19, L"Text8"},
+    {307, 14, 574, 54, 17, L"Text7"},
+    {306, 14, 553, 54, 18, L"Text6"},
+    {305, 14, 532, 54, 20, L"Text5"},
+    {304, 14, 511, 54, 18, L"Text4"},
+    {303, 14, 490, 54, 18, L"Text3"},
+    {302, 14, 469, 54, 18, L"Text2"},
     {301, 14, 441, 584, 20, L"Text1"},
-    {103, 35, 350, 148, 22, L"20050131-***"}, {500, 16, 15, 32, 32, L""}, {410, 190, 41, 125, 15, nullptr},
-    {405, 57, 9, 211, 29, L"Nomichron"}, {409, 35, 67, 167, 15, L"★エクスプローラモード★"},
-    {408, 35, 255, 267, 29, L"リネームしたいファイルを右下のアイコンにドラック＆ドロップすると、選択した形式でリネームします。"},
-    {407, 35, 231, 148, 15, L"★カスタマイズモード★"}, {406, 35, 147, 253, 15, L"test.jpg をドラック＆ドロップした時刻が"},
+    {103, 35, 350, 148, 22, L"20050131-***"},
+    {500, 16, 15, 32, 32, L""},
+    {410, 190, 41, 125, 15, nullptr},
+    {405, 57, 9, 211, 29, L"Nomichron"},
+    {409, 35, 67, 167, 15, L"★エクスプローラモード★"},
+    {408, 35, 255, 267, 29,
+     L"リネームしたいファイルを右下のアイコンにドラック＆ドロップすると、選択した形式でリネームします。"},
+    {407, 35, 231, 148, 15, L"★カスタマイズモード★"},
+    {406, 35, 147, 253, 15, L"test.jpg をドラック＆ドロップした時刻が"},
     {404, 35, 189, 190, 15, L"050131010101.jpg\u3000\u3000と変更されます。"},
     {403, 35, 168, 246, 15, L"2005年1月31日1時1分1秒ならばファイル名は"},
     {402, 35, 126, 253, 15, L"ファイル名をドロップされた時刻にリネームします。"},
-    {401, 34, 91, 267, 29, L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
+    {401, 34, 91, 267, 29,
+     L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
 };
 
 std::wstring Text(HWND control) // another process's edit box answers WM_GETTEXT only
@@ -47,20 +62,24 @@ TEST(Window, LayoutAt96Dpi)
     const HWND window = WaitForWindow(nomichron, L"NomichronForm1", true, 20000);
     ASSERT_NE(window, nullptr) << "no visible window within 20 s";
     WaitForInputIdle(nomichron.process.get(), 10000);
-    EXPECT_TRUE(Text(window) == L"Nomichron" && (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU |
-                WS_THICKFRAME | WS_MAXIMIZEBOX)) == (WS_CAPTION | WS_SYSMENU)) << "its caption; a size the user can't change";
+    EXPECT_TRUE(Text(window) == L"Nomichron" &&
+                (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX)) ==
+                    (WS_CAPTION | WS_SYSMENU))
+        << "its caption; a size the user can't change";
     RECT client{}, frame{}, work{};
     GetClientRect(window, &client), GetWindowRect(window, &frame), SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_EQ((std::array<LONG, 4>{client.right, client.bottom, (frame.left + frame.right - work.left - work.right) / 2,
-                                    (frame.top + frame.bottom - work.top - work.bottom) / 2}),
-              (std::array<LONG, 4>{331, 391, 0, 0})) << "its size, centred on the screen";
+                                   (frame.top + frame.bottom - work.top - work.bottom) / 2}),
+              (std::array<LONG, 4>{331, 391, 0, 0}))
+        << "its size, centred on the screen";
     for (const auto& c : kForm) {
         SCOPED_TRACE(c.id);
         const HWND control = GetDlgItem(window, c.id);
         RECT r{};
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), (std::array<LONG, 4>{c.left, c.top, c.left + c.width, c.top + c.height}));
+        EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
+                  (std::array<LONG, 4>{c.left, c.top, c.left + c.width, c.top + c.height}));
         wchar_t name[16]{};
         GetClassNameW(control, name, 16);
         EXPECT_EQ(_wcsicmp(name, c.id <= 200 ? L"Button" : c.id > 300 && c.id < 400 ? L"Edit" : L"Static"), 0) << name;
@@ -84,14 +103,16 @@ TEST(Window, LayoutAt96Dpi)
     // A screen reader reads Picture1 as a button with its name.
     CoInitialize(nullptr);
     IAccessible* picture1 = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(GetDlgItem(window, 200), OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&picture1)), S_OK);
+    ASSERT_EQ(AccessibleObjectFromWindow(
+                  GetDlgItem(window, 200), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&picture1)),
+              S_OK);
     VARIANT self{}, role{};
     self.vt = VT_I4, self.lVal = CHILDID_SELF;
     BSTR name = nullptr;
     EXPECT_EQ(picture1->get_accRole(self, &role), S_OK);
     EXPECT_EQ(picture1->get_accName(self, &name), S_OK);
-    EXPECT_EQ(std::pair(role.lVal, std::wstring(name ? name : L"")), std::pair(long{ROLE_SYSTEM_PUSHBUTTON}, std::wstring(L"ファイルを選択してリネーム")));
+    EXPECT_EQ(std::pair(role.lVal, std::wstring(name ? name : L"")),
+              std::pair(long{ROLE_SYSTEM_PUSHBUTTON}, std::wstring(L"ファイルを選択してリネーム")));
     SysFreeString(name), picture1->Release();
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(nomichron, 20000), 0u) << "its exit code (259: still running after 20 s)";
@@ -107,23 +128,35 @@ TEST(Resources, VersionRecordAndProgramIcon)
     const auto value = [&](const std::wstring& path) {
         void* found = nullptr;
         UINT length = 0;
-        return VerQueryValueW(record.data(), path.c_str(), &found, &length) ? static_cast<const DWORD*>(found) : nullptr;
+        return VerQueryValueW(record.data(), path.c_str(), &found, &length)
+                   ? static_cast<const DWORD*>(found)
+                   : nullptr;
     };
     const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(value(L"\\"));
     EXPECT_EQ(std::vector({fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
                            fixed->dwProductVersionLS, fixed->dwFileType, *value(L"\\VarFileInfo\\Translation")}),
-              std::vector<DWORD>({0x20000, 1, 0x20000, 1, VFT_APP, 1200 << 16 | 0x411})) << "2.0.0.1, Japanese, Unicode";
-    for (const auto& [name, text] : {std::pair(L"FileVersion", L"2.00.0001"), {L"ProductVersion", L"2.00.0001"},
-                                     {L"FileDescription", L"Nomichron "}, {L"ProductName", L"Nomichron"},
-                                     {L"InternalName", L"Nomichron"}, {L"OriginalFilename", L"Nomichron.exe"},
-                                     {L"CompanyName", nullptr}, {L"LegalCopyright", nullptr}}) {
-        const auto* found = reinterpret_cast<const wchar_t*>(value(L"\\StringFileInfo\\041104B0\\" + std::wstring(name)));
+              std::vector<DWORD>({0x20000, 1, 0x20000, 1, VFT_APP, 1200 << 16 | 0x411}))
+        << "2.0.0.1, Japanese, Unicode";
+    for (const auto& [name, text] :
+         {std::pair(L"FileVersion", L"2.00.0001"),
+          {L"ProductVersion", L"2.00.0001"},
+          {L"FileDescription", L"Nomichron "},
+          {L"ProductName", L"Nomichron"},
+          {L"InternalName", L"Nomichron"},
+          {L"OriginalFilename", L"Nomichron.exe"},
+          {L"CompanyName", nullptr},
+          {L"LegalCopyright", nullptr}}) {
+        const auto* found =
+            reinterpret_cast<const wchar_t*>(value(L"\\StringFileInfo\\041104B0\\" + std::wstring(name)));
         EXPECT_TRUE(found && (text ? std::wstring(found) == text : *found != L'\0')) << name;
     }
-    const HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    EXPECT_NE(FindResourceExW(image, RT_VERSION, MAKEINTRESOURCEW(1), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)), nullptr);
+    const HMODULE image =
+        LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    EXPECT_NE(FindResourceExW(image, RT_VERSION, MAKEINTRESOURCEW(1), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
+              nullptr);
     const auto resource = [&](const wchar_t* type, int id) {
-        return static_cast<const BYTE*>(LockResource(LoadResource(image, FindResourceW(image, MAKEINTRESOURCEW(id), type))));
+        return static_cast<const BYTE*>(
+            LockResource(LoadResource(image, FindResourceW(image, MAKEINTRESOURCEW(id), type))));
     };
     const BYTE* group = resource(RT_GROUP_ICON, 1);
     ASSERT_EQ(group[4], 5) << "images";
@@ -133,8 +166,9 @@ TEST(Resources, VersionRecordAndProgramIcon)
         BITMAPINFOHEADER header{};
         std::memcpy(&header, icon, sizeof(header));
         EXPECT_EQ(entry[0] ? entry[0] : 256, sizes[i]);
-        EXPECT_TRUE(sizes[i] >= 48 ? std::memcmp(icon, "\x89PNG", 4) == 0
-                                   : header.biWidth == sizes[i] && header.biHeight == 2 * sizes[i] && header.biBitCount == 8)
+        EXPECT_TRUE(sizes[i] >= 48
+                        ? std::memcmp(icon, "\x89PNG", 4) == 0
+                        : header.biWidth == sizes[i] && header.biHeight == 2 * sizes[i] && header.biBitCount == 8)
             << sizes[i] << " pixels";
     }
 }

@@ -22,7 +22,8 @@ constexpr DWORD kLimit = 30000;
 void Print(const std::wstring& line)
 {
     std::string bytes(line.size() * 4 + 1, '\0');
-    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()), nullptr, nullptr));
+    bytes.resize(WideCharToMultiByte(
+        CP_UTF8, 0, line.data(), int(line.size()), bytes.data(), int(bytes.size()), nullptr, nullptr));
     std::printf("%s\n", bytes.c_str());
     std::fflush(stdout);
 }
