@@ -5,8 +5,29 @@
 #include "ui/form1_on_demand.h"
 #include "ui/win32_platform.h"
 
+namespace {
+
+// Users run the program from Downloads, where anything a browser saved lies
+// beside it: every DLL, whoever asks for it (a delay-loaded import, the
+// common controls, the shell inside the Open dialog), comes from System32 or
+// the side-by-side store, never from the program's folder, the current
+// folder or PATH. Set before anything can load one.
+bool LoadDllsFromSystem32Only()
+{
+    if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return false;
+    // Also for what the loader maps on its own behalf; Windows 10 and later.
+    PROCESS_MITIGATION_IMAGE_LOAD_POLICY policy{};
+    policy.PreferSystem32Images = 1;
+    return SetProcessMitigationPolicy(ProcessImageLoadPolicy, &policy, sizeof(policy)) != FALSE;
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    if (!LoadDllsFromSystem32Only())
+        return 1;
     // No crash dialog, ever: a failure that no entry handler handles ends the
     // program here, quietly and before any further rename.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
