@@ -40,6 +40,23 @@ check_format() {
     return 1
 }
 
+# Fails, naming each, when the exe has lost a hardening flag the toolchain
+# gives it: ASLR with high entropy, DEP, and the relocations ASLR moves it by.
+check_hardening() {
+    local header missing=()
+    header=$(x86_64-w64-mingw32-objdump -p "$1")
+    local flag
+    for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+        grep -q -x -E "\s*$flag" <<<"$header" || missing+=("$flag")
+    done
+    local relocations
+    relocations=$(awk '/Base Relocation Directory/ { print $3 }' <<<"$header")
+    [ -n "$relocations" ] && [ "$relocations" != 00000000 ] || missing+=("relocations")
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "$(basename "$1") lacks its hardening: ${missing[*]} (see objdump -p)" >&2
+    return 1
+}
+
 build_windows() {
     cross_build "$NOMICHRON_ROOT" "$BUILD_ROOT/windows"
 }
