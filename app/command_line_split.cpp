@@ -76,15 +76,33 @@ CommandLineArguments SplitCommandLine(std::u16string_view line)
     return split;
 }
 
-std::u16string ArgumentStringOf(std::u16string_view commandLine)
+bool IsWholePath(std::u16string_view argument)
+{
+    if (argument.find(u'"') != std::u16string_view::npos)
+        return false;
+    const std::size_t colon = argument.find(u':');
+    if (colon == std::u16string_view::npos)
+        return true;
+    const std::size_t drive = argument.starts_with(u"\\\\?\\") || argument.starts_with(u"\\\\.\\") ? 4 : 0;
+    if (colon != drive + 1 || argument.find(u':', colon + 1) != std::u16string_view::npos)
+        return false;
+    const char16_t letter = argument[drive] | 0x20; // lower case, for ASCII letters
+    return letter >= u'a' && letter <= u'z';
+}
+
+ArgumentString ArgumentStringOf(std::u16string_view commandLine)
 {
     const CommandLineArguments split = SplitCommandLine(commandLine);
     const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
-    std::u16string joined;
+    ArgumentString joined;
     for (std::size_t i = 1; i < complete; ++i) {
+        if (!IsWholePath(split.arguments[i])) {
+            joined.stopsAtRefused = true;
+            break;
+        }
         if (i > 1)
-            joined += u' ';
-        joined += u'"' + split.arguments[i] + u'"';
+            joined.text += u' ';
+        joined.text += u'"' + split.arguments[i] + u'"';
     }
     return joined;
 }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/platform.h"
+
 // A raw command line cut into arguments by the rules Windows programs share
 // with CommandLineToArgvW: the program's own path first (up to the next
 // quote when it begins with one, else up to the first blank), then arguments
@@ -18,8 +20,15 @@ struct CommandLineArguments {
 
 CommandLineArguments SplitCommandLine(std::u16string_view commandLine);
 
+// Whether an argument can name a file whole: no double quote, which no
+// Windows name holds, and no colon but its drive's ("C:" at its start, or
+// right after \\?\ or \\.\). A network path has none. Anything else ("x://y",
+// "a.jpg:\\b") would be cut at its last colon into a path nobody named.
+bool IsWholePath(std::u16string_view argument);
+
 // The argument string the start-up logic reads: every argument after the
 // program's own path in double quotes, joined by single spaces, as the file
-// manager passes dropped files. An argument cut off inside an open quote is
-// left out: its text may name a parent folder of the files before it.
-std::u16string ArgumentStringOf(std::u16string_view commandLine);
+// manager passes dropped files, up to the first that is no whole path. An
+// argument cut off inside an open quote is left out: its text may name a
+// parent folder of the files before it.
+ArgumentString ArgumentStringOf(std::u16string_view commandLine);

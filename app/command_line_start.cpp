@@ -100,15 +100,17 @@ void Form_Load(const StartupPlatform& platform)
         platform.process.EndProgram();
         return;
     }
-    const std::u16string arguments = platform.process.ArgumentString();
-    if (arguments.empty()) {
+    const ArgumentString arguments = platform.process.Arguments();
+    if (arguments.text.empty() && !arguments.stopsAtRefused) {
         platform.window.Show();
         return;
     }
     bool failed = false;
     try {
-        if (RenameEveryPiece(platform, arguments) == PiecesEnd::WindowShown)
+        if (RenameEveryPiece(platform, arguments.text) == PiecesEnd::WindowShown)
             return;
+        if (arguments.stopsAtRefused)
+            throw Failure(FailureCause::NotAWholePath);
     } catch (const Failure&) {
         // Nothing is retried or undone: earlier files keep their new names.
         failed = true;

@@ -41,13 +41,20 @@ public:
     virtual std::u16string PathAt(Int16 position) = 0;
 };
 
+// The arguments as the start-up reads them.
+struct ArgumentString {
+    // Without the program's own path: each argument in double quotes,
+    // separated by single spaces, as the file manager passes dropped files.
+    std::u16string text;
+    // The text stops before an argument that names no file whole: that
+    // argument is refused, after the files before it are renamed.
+    bool stopsAtRefused = false;
+};
+
 class Process {
 public:
     virtual ~Process() = default;
     virtual bool IsAnotherInstanceRunning() = 0;
-    // The arguments as one string without the program's own path: each
-    // argument in double quotes, separated by single spaces, as the file
-    // manager passes dropped files.
-    virtual std::u16string ArgumentString() = 0;
+    virtual ArgumentString Arguments() = 0;
     virtual void EndProgram() = 0;
 };

@@ -13,6 +13,8 @@ const char* Failure::what() const noexcept
         return "a path has no folder";
     case FailureCause::NameTrimmedByWin32:
         return "a file name ends in a dot or a space";
+    case FailureCause::NotAWholePath:
+        return "an argument names no file whole";
     case FailureCause::PlatformCall:
         return "a platform call failed";
     }

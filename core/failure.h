@@ -12,6 +12,7 @@ enum class FailureCause {
     NothingBeforeColon, // a path's last colon is its first character
     NoFolderInPath,     // a path without any separator
     NameTrimmedByWin32, // a file name that is empty or ends in a dot or a space
+    NotAWholePath,      // an argument with a quote, or a colon that is no drive's
     PlatformCall,       // another platform call failed; systemError holds its code
 };
 

@@ -66,10 +66,9 @@ bool Win32Process::IsAnotherInstanceRunning()
     return error == ERROR_ALREADY_EXISTS;
 }
 
-std::u16string Win32Process::ArgumentString()
+ArgumentString Win32Process::Arguments()
 {
-    const std::u16string commandLine = FromWide(GetCommandLineW());
-    return ArgumentStringOf(commandLine);
+    return ArgumentStringOf(FromWide(GetCommandLineW()));
 }
 
 void Win32Process::EndProgram()

@@ -22,7 +22,7 @@ public:
 class Win32Process : public Process {
 public:
     bool IsAnotherInstanceRunning() override;
-    std::u16string ArgumentString() override;
+    ArgumentString Arguments() override;
     void EndProgram() override;
 
 private:

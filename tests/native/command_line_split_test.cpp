@@ -34,7 +34,7 @@ TEST(SplitCommandLine, FollowsTheWindowsRulesAndLeavesOutACutOffArgument)
         EXPECT_EQ(split.lastLeftOpen, lastLeftOpen);
     }
     // Every complete argument in quotes; a line cut inside a quote would have the folder it stopped at renamed.
-    EXPECT_EQ(ArgumentStringOf(u"p C:\\x\\a.jpg \"D:\\写 \U0001F4F7\" \"\" \"C:\\x"),
+    EXPECT_EQ(ArgumentStringOf(u"p C:\\x\\a.jpg \"D:\\写 \U0001F4F7\" \"\" \"C:\\x").text,
               u"\"C:\\x\\a.jpg\" \"D:\\写 \U0001F4F7\" \"\"");
 }
 
