@@ -1,6 +1,9 @@
 #include "ui/drop_target.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include "core/failure.h"
 #include "ui/scoped_win.h"
@@ -20,12 +23,36 @@ bool OffersFileList(IDataObject* data)
     return data != nullptr && data->QueryGetData(&format) == S_OK;
 }
 
+// DragQueryFileW trusts the block's header: the list must start inside the
+// block, and its names, each ended by a NUL, must end with an empty one
+// before the block does. Wide or ANSI, as the header says.
+bool IsWholeFileList(HGLOBAL block)
+{
+    const SIZE_T size = GlobalSize(block);
+    const GlobalLockScope locked(block);
+    const auto* bytes = static_cast<const unsigned char*>(locked.Data());
+    DROPFILES header{};
+    if (bytes == nullptr || size < sizeof(header))
+        return false;
+    std::memcpy(&header, bytes, sizeof(header));
+    const std::size_t unit = header.fWide ? 2 : 1;
+    bool nameStarts = true;
+    for (std::size_t at = header.pFiles; at + unit <= size; at += unit) {
+        const bool nul = bytes[at] == 0 && (unit == 1 || bytes[at + 1] == 0);
+        if (nul && nameStarts)
+            return true;
+        nameStarts = nul;
+    }
+    return false;
+}
+
 } // namespace
 
 Win32DropData::Win32DropData(IDataObject* data)
 {
     FORMATETC format = FileListFormat();
-    if (data != nullptr && SUCCEEDED(data->GetData(&format, &medium)) && medium.tymed == TYMED_HGLOBAL)
+    if (data != nullptr && SUCCEEDED(data->GetData(&format, &medium)) && medium.tymed == TYMED_HGLOBAL &&
+        IsWholeFileList(medium.hGlobal))
         drop = static_cast<HDROP>(medium.hGlobal);
 }
 
@@ -53,9 +80,9 @@ std::u16string Win32DropData::PathAt(Int16 position)
     return FromWide(path.c_str());
 }
 
-ComPtr<DropTarget> DropTarget::Create(Handler handler)
+ComPtr<DropTarget> DropTarget::Create(Handler handler, std::function<bool()> ready)
 {
-    return ComPtr<DropTarget>::Adopt(new DropTarget(std::move(handler)));
+    return ComPtr<DropTarget>::Adopt(new DropTarget(std::move(handler), std::move(ready)));
 }
 
 HRESULT DropTarget::QueryInterface(REFIID id, void** object)
@@ -84,32 +111,45 @@ ULONG DropTarget::Release()
     return left;
 }
 
+// Copy, never move: a source told "move" deletes what it thinks it moved.
+// And only among the effects the source allows.
+DWORD DropTarget::EffectFor(DWORD allowed) const
+{
+    return offersFileList && (allowed & DROPEFFECT_COPY) && ready() ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect)
 {
-    offeredEffect = OffersFileList(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-    *effect = offeredEffect;
+    offersFileList = OffersFileList(data);
+    *effect = EffectFor(*effect);
     return S_OK;
 }
 
 HRESULT DropTarget::DragOver(DWORD, POINTL, DWORD* effect)
 {
-    *effect = offeredEffect;
+    *effect = EffectFor(*effect);
     return S_OK;
 }
 
 HRESULT DropTarget::DragLeave()
 {
-    offeredEffect = DROPEFFECT_NONE;
+    offersFileList = false;
     return S_OK;
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
 {
-    // Copy, never move: the source must not delete what it offered.
-    *effect = OffersFileList(data) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-    offeredEffect = DROPEFFECT_NONE;
+    offersFileList = OffersFileList(data);
+    *effect = EffectFor(*effect);
+    offersFileList = false;
+    if (*effect == DROPEFFECT_NONE)
+        return S_OK;
     const WaitCursor wait;
     Win32DropData dropData(data);
+    if (!dropData.HasFileList()) {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
     try {
         handler(dropData);
     } catch (...) {

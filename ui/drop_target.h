@@ -11,7 +11,8 @@
 #include "ui/com_ptr.h"
 
 // The file list of an OLE drop, read with DragQueryFileW: each path's length
-// is asked first, so paths of any length arrive whole.
+// is asked first, so paths of any length arrive whole. A list that does not
+// lie whole inside its block, as another program may send, counts as none.
 class Win32DropData : public DropData {
 public:
     explicit Win32DropData(IDataObject* data);
@@ -28,12 +29,14 @@ private:
     HDROP drop = nullptr;
 };
 
-// Accepts file lists only (CF_HDROP): other data gets the no-drop cursor.
-// A drop runs the handler to its end, with the wait cursor showing.
+// Accepts file lists only (CF_HDROP), copied, and only while `ready` says so:
+// other data, a source that does not offer a copy, or a list another handler
+// would have to wait for gets the no-drop cursor. A drop runs the handler to
+// its end, with the wait cursor showing.
 class DropTarget final : public IDropTarget {
 public:
     using Handler = std::function<void(DropData&)>;
-    static ComPtr<DropTarget> Create(Handler handler);
+    static ComPtr<DropTarget> Create(Handler handler, std::function<bool()> ready);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -44,12 +47,14 @@ public:
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
 
 private:
-    explicit DropTarget(Handler handler) : handler(std::move(handler)) {}
+    DropTarget(Handler handler, std::function<bool()> ready) : handler(std::move(handler)), ready(std::move(ready)) {}
     ~DropTarget() = default;
+    DWORD EffectFor(DWORD allowed) const;
 
     std::atomic<ULONG> references{1};
     Handler handler;
-    DWORD offeredEffect = DROPEFFECT_NONE;
+    std::function<bool()> ready;
+    bool offersFileList = false; // the data of the drag under way
 };
 
 // Registers a window as a drop target for as long as it lives.

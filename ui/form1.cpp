@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/failure.h"
@@ -255,10 +256,31 @@ void Form1::ApplyDpi(UINT newDpi)
 
 void Form1::AcceptFilesOnPicture1(DropTarget::Handler handler)
 {
-    picture1Files = handler;
+    picture1Files = std::move(handler);
     const HWND picture1 = GetDlgItem(window.get(), kPicture1Id);
-    const ComPtr<DropTarget> target = DropTarget::Create(std::move(handler));
+    const ComPtr<DropTarget> target = DropTarget::Create(
+        [this](DropData& files) { RunAlone([&] { picture1Files(files); }); }, [this] { return !handlerRunning; });
     picture1Drops = std::make_unique<DropRegistration>(picture1, target.get());
+}
+
+// A handler's message box and the Open dialog run message loops of their
+// own, in which another program's drop, a posted click or a screen reader's
+// press still arrive: none may start a second handler under the first, and
+// the window must outlive the one that runs.
+void Form1::RunAlone(const std::function<void()>& handler)
+{
+    if (handlerRunning)
+        return;
+    handlerRunning = true;
+    try {
+        handler();
+    } catch (...) {
+        handlerRunning = false;
+        throw;
+    }
+    handlerRunning = false;
+    if (std::exchange(closeAsked, false))
+        Close();
 }
 
 // The files chosen go to the drop handler as a dropped list would.
@@ -266,12 +288,14 @@ void Form1::PressPicture1()
 {
     if (!picture1Files)
         return;
-    std::vector<std::u16string> paths = ChooseFilesToRename(window.get());
-    if (paths.empty())
-        return;
-    const WaitCursor wait;
-    ChosenFiles chosen(std::move(paths));
-    picture1Files(chosen);
+    RunAlone([this] {
+        std::vector<std::u16string> paths = ChooseFilesToRename(window.get());
+        if (paths.empty())
+            return;
+        const WaitCursor wait;
+        ChosenFiles chosen(std::move(paths));
+        picture1Files(chosen);
+    });
 }
 
 void Form1::Show()
@@ -412,6 +436,12 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         CheckedSetWindowPos(hwnd, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
+    case WM_CLOSE:
+        if (handlerRunning) {
+            closeAsked = true;
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         picture1Drops.reset();
         PostQuitMessage(0);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "core/naming_schemes.h"
@@ -24,11 +25,12 @@ public:
     HWND Handle() const { return window.get(); }
 
     // Runs the handler for every file list dropped on Picture1, and for the
-    // files chosen in the Open dialog when Picture1 is pressed.
+    // files chosen in the Open dialog when Picture1 is pressed: one at a time.
     void AcceptFilesOnPicture1(DropTarget::Handler handler);
 
     void Show();
     // Posted, so that a drop handler's close returns from the drop first.
+    // While a handler runs, the window closes only once it has returned.
     void Close();
     // Writes the record into the boxes Text1 to Text10.
     void ShowFields(const RenameFields& fields);
@@ -42,11 +44,16 @@ private:
     void ApplyDpi(UINT newDpi);
     void PaintFrames(HDC dc) const;
     void PressPicture1();
+    void RunAlone(const std::function<void()>& handler);
     LRESULT ColourStatic(HDC dc, HWND control) const;
     void KeepTabStopOnSelectedOption();
 
     HINSTANCE instance;
     DropTarget::Handler picture1Files;
+    // A drop or a press of Picture1 is being handled: the Open dialog or a
+    // message is up, or files are being renamed. Another waits for none.
+    bool handlerRunning = false;
+    bool closeAsked = false; // while a handler ran
     std::unique_ptr<DropRegistration> picture1Drops;
     UINT dpi = 0;
     std::unique_ptr<FormFonts> fonts;

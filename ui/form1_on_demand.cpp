@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "core/failure.h"
+#include "ui/com_ptr.h"
 #include "ui/text_win.h"
 #include "ui/win32_error.h"
 
@@ -16,6 +17,11 @@ const wchar_t kApplicationTitle[] = L"Nomichron";
 OleSession::OleSession()
 {
     ThrowIfFailed(OleInitialize(nullptr));
+    // COM would catch a fault inside the drop target's calls and carry on
+    // with a handler cut short; a fault must end the program where it is seen.
+    ComPtr<IGlobalOptions> options;
+    ThrowIfFailed(CoCreateInstance(CLSID_GlobalOptions, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(options.Put())));
+    ThrowIfFailed(options->Set(COMGLB_EXCEPTION_HANDLING, COMGLB_EXCEPTION_DONOT_HANDLE_ANY));
 }
 
 Form1& Form1OnDemand::Built()

@@ -51,6 +51,25 @@ private:
     HDC dc;
 };
 
+// GlobalLock and GlobalUnlock around one look at a memory block; Data() is
+// nullptr when the lock failed.
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL block) : block(block), data(GlobalLock(block)) {}
+    ~GlobalLockScope()
+    {
+        if (data != nullptr)
+            GlobalUnlock(block);
+    }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    const void* Data() const { return data; }
+
+private:
+    HGLOBAL block;
+    void* data;
+};
+
 // Shows the wait cursor until the end of the scope.
 class WaitCursor {
 public:
