@@ -54,8 +54,11 @@ RECT CentredWindowRect(UINT dpi)
     const RECT frame =
         WindowRectForClient(ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), kStyle, kExStyle, dpi);
     RECT workArea{};
+    // Wine's display settings can be unreadable for a moment while another
+    // process rewrites them: the window then centres on the whole screen
+    // rather than not open at all.
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0))
-        ThrowLastError();
+        workArea = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
     const LONG left = workArea.left + (workArea.right - workArea.left - width) / 2;
