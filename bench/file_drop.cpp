@@ -25,12 +25,20 @@ public:
 
 class FileList final : public StackObject<IDataObject> {
 public:
-    FileList(const std::vector<std::wstring>& paths, const std::function<void()>& handingOver)
-        : handingOver(handingOver)
+    FileList(const std::vector<std::wstring>& paths, const std::function<void()>& handingOver, Offer offer)
+        : handingOver(handingOver), offer(offer)
     {
+        std::wstring wide;
         for (const std::wstring& path : paths)
-            list.append(path).push_back(L'\0');
-        list.push_back(L'\0');
+            wide.append(path).push_back(L'\0');
+        if (offer != Offer::NoEmptyNameAtEnd)
+            wide.push_back(L'\0');
+        list.assign(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+        if (offer == Offer::AnsiList) {
+            list.assign(wide.size() * 2, '\0');
+            list.resize(WideCharToMultiByte(
+                CP_ACP, 0, wide.data(), int(wide.size()), list.data(), int(list.size()), nullptr, nullptr));
+        }
     }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
     {
@@ -38,14 +46,13 @@ public:
             return DV_E_FORMATETC;
         if (handingOver)
             std::exchange(handingOver, nullptr)();
-        const std::size_t bytes = list.size() * sizeof(wchar_t);
-        const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+        const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
         auto* header = block ? static_cast<DROPFILES*>(GlobalLock(block)) : nullptr;
         if (header == nullptr)
             return E_OUTOFMEMORY;
-        header->pFiles = sizeof(DROPFILES);
-        header->fWide = TRUE;
-        std::memcpy(header + 1, list.data(), bytes);
+        header->pFiles = offer == Offer::OffsetPastBlock ? 0x7FFFFFF0 : sizeof(DROPFILES);
+        header->fWide = offer != Offer::AnsiList;
+        std::memcpy(header + 1, list.data(), list.size());
         GlobalUnlock(block);
         *medium = STGMEDIUM{TYMED_HGLOBAL, {}, nullptr};
         medium->hGlobal = block;
@@ -75,8 +82,9 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    std::wstring list;
+    std::string list; // the names as the block holds them
     std::function<void()> handingOver;
+    Offer offer;
 };
 
 class ReleaseAtOnce final : public StackObject<IDropSource> {
@@ -87,12 +95,14 @@ public:
 
 } // namespace
 
-long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect, const std::function<void()>& handingOver)
+long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect, const std::function<void()>& handingOver,
+               Offer offer)
 {
-    FileList data(paths, handingOver);
+    FileList data(paths, handingOver, offer);
     ReleaseAtOnce source;
     DWORD answered = DROPEFFECT_NONE;
-    const HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &answered);
+    const HRESULT result =
+        DoDragDrop(&data, &source, offer == Offer::MoveOnly ? DROPEFFECT_MOVE : DROPEFFECT_COPY, &answered);
     if (effect != nullptr)
         *effect = answered;
     return result;

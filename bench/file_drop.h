@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+// What the drag offers: a list as a file manager's drag offers it, or as
+// another program might.
+enum class Offer { WideList, AnsiList, OffsetPastBlock, NoEmptyNameAtEnd, MoveOnly };
+
 // Drops a list of files on the window under the cursor, as a file manager's
 // drag does: a DROPFILES block offered as CF_HDROP for COPY, released at
 // once. OLE must be initialised on the calling thread. Returns DoDragDrop's
@@ -11,4 +15,4 @@
 // given, runs when the target first asks for the list, inside its Drop: a
 // test can hold the drop there.
 long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect = nullptr,
-               const std::function<void()>& handingOver = nullptr);
+               const std::function<void()>& handingOver = nullptr, Offer offer = Offer::WideList);

@@ -3,7 +3,9 @@
 files compared by name and content: no file lost, replaced, moved or changed.
 Usage: entry_paths_test.py NOMICHRON_EXE PROBE_EXE, with DISPLAY, WINEPREFIX and a wineserver."""
 import os
+import re
 import select
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -15,6 +17,10 @@ FROZEN = dict(os.environ, LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfake
               FAKETIME="2005-01-31 01:01:01", FAKETIME_DONT_FAKE_MONOTONIC="1")  # the clock stands still
 START_FAILURE = ["処理が間に合いません<CRLF>再実行してください", "exclamation", "hidden disabled"]
 LIMIT = 60  # seconds, for any one wait: a hang fails at once with what it awaited, long before CTest's 300
+# What the program and the system DLLs it uses look for beyond KnownDLLs, as WINEDEBUG=+loaddll shows on
+# each path. Not msimg32: one of Wine's own DLLs loads it by the plain search path for a message box.
+PLANTED = ["actxprxy.dll", "comctl32.dll", "compstui.dll", "explorerframe.dll", "oleacc.dll", "ucrtbase.dll",
+           "uxtheme.dll", "version.dll", "win32u.dll", "winspool.drv", "zlib1.dll"]
 
 
 def numbered(i, name="{i}.dat"):  # batches lie in folders of a hundred: Wine slows down in big folders
@@ -37,6 +43,7 @@ class Nomichron(unittest.TestCase):
     def setUp(self):
         self.root, self.scratch = tempfile.mkdtemp(), tempfile.mkdtemp()
         self.addCleanup(run, "rm", "-rf", self.root, self.scratch)
+        self.exe, self.env = EXE, FROZEN
 
     def windows(self, name):  # a name may hold a "/" or a "\" of its own
         return "Z:" + self.root.replace("/", "\\") + "\\" + name
@@ -62,14 +69,16 @@ class Nomichron(unittest.TestCase):
         self.addCleanup(lambda: probe.poll() is None and probe.kill())
         return probe
 
-    def start(self, *paths, tail=""):  # Nomichron with the exact command line "<its path>" "<path>"...<tail>
-        return self.probe("start", text=" ".join(f'"{p}"' for p in ["Z:" + EXE.replace("/", "\\"), *paths]) + tail, env=FROZEN)
+    def start(self, *paths, tail="", occupied=()):  # Nomichron with the exact command line "<its path>" "<path>"...<tail>
+        line = " ".join(f'"{p}"' for p in ["Z:" + self.exe.replace("/", "\\"), *paths]) + tail
+        return self.probe("start", *occupied, text=line, env=self.env)
 
-    def answer(self):  # the message's text, icon, owner and the owner's Text1, once answered with OK
-        return self.ended(self.probe("message"), "message probe")[0].splitlines()
+    def answer(self):  # the message's text, icon, owner and the owner's Text1 to Text10, once answered with OK
+        text, icon, owner, boxes = self.ended(self.probe("message"), "message probe")[0].splitlines()
+        return [text, icon, owner, *boxes.split("|")]
 
     def window(self):
-        app = subprocess.Popen(["wine", EXE], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=FROZEN)
+        app = subprocess.Popen(["wine", self.exe], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=self.env)
         self.addCleanup(lambda: app.poll() is None and app.kill())
         return app
 
@@ -97,26 +106,40 @@ class Nomichron(unittest.TestCase):
 
     def test_command_lines(self):
         long = "l" * 120 + "/" + "m" * 120  # with a file, past MAX_PATH
-        # the files, the paths named (with a "/" as written), a path cut off in an open quote, the failing file, renames
-        for files, named, cut, failing, renames in [
+        # the files, the command line after the program's path ({w}: the root as a Windows folder, with its
+        # "\\"; {r}: without; {u}: as a POSIX one), Text1 and Text10 in the failure message, renames
+        for files, line, refused, renames in [
                 (["x/a.jpg", "x/sub/b.jpg", "y/c.jpg", "x/my.dir/README", "x/050131010105.dir/d", long + "/写真 📷.JPG"],
-                 ["x\\a.jpg", "x\\sub/b.jpg", "x\\../y/c.jpg", "x\\my.dir/README", long.replace("/", "\\") + "/写真 📷.JPG"],
-                 "x", None, [("x/a.jpg", "x/050131010102.jpg"), ("x/sub/b.jpg", "x/sub/050131010103.jpg"),
-                             ("y/c.jpg", "y/050131010104.jpg"), ("x/my.dir/README", "x/my.dir/050131010105"),
-                             (long + "/写真 📷.JPG", long + "/050131010106.JPG")]),
-                (["a.jpg", "b.jpg", "050131010103.jpg"], ["a.jpg", "b.jpg"], "", "b.jpg", [("a.jpg", "050131010102.jpg")]),
-                (["a.jpg", "d.jpg", "d.jpg."], ["a.jpg", "d.jpg.", "d.jpg"], "", "d.jpg.", [("a.jpg", "050131010102.jpg")])]:
-            with self.subTest(files=files):
+                 '"{w}x\\a.jpg" "{w}x\\sub/b.jpg" "{w}x\\../y/c.jpg" "{w}x\\my.dir/README" "{w}{l}/写真 📷.JPG" "{w}x',
+                 None, [("x/a.jpg", "x/050131010102.jpg"), ("x/sub/b.jpg", "x/sub/050131010103.jpg"),
+                        ("y/c.jpg", "y/050131010104.jpg"), ("x/my.dir/README", "x/my.dir/050131010105"),
+                        (long + "/写真 📷.JPG", long + "/050131010106.JPG")]),
+                (["a.jpg", "b.jpg", "050131010103.jpg"], '"{w}a.jpg" "{w}b.jpg"', ("{w}b.jpg", "{r}"), [("a.jpg", "050131010102.jpg")]),
+                (["a.jpg", "d.jpg", "d.jpg."], '"{w}a.jpg" "{w}d.jpg." "{w}d.jpg"', ("{w}d.jpg.", "{r}"), [("a.jpg", "050131010102.jpg")]),
+                (["a.jpg"], '"{w}a.jpg" "Z:a.jpg"', ("Z:a.jpg", ""), [("a.jpg", "050131010102.jpg")]),  # no folder
+                # Only whole paths: a long one is renamed, a URL, more path after a stream-like name or a quote refused.
+                ([long + "/a.jpg", "x/u.jpg"], '"\\\\?\\{w}{l}\\a.jpg" "proxz:/{u}/x/u.jpg"', ("{w}{l}\\a.jpg", "{w}{l}"),
+                 [(long + "/a.jpg", long + "/050131010102.jpg")]),
+                (["x/s.jpg", "photo.jpz"], '"{w}photo.jp{w}x\\s.jpg"', ("", ""), []),
+                (["Docs/q.jpg"], '{w}Docs\\"q.jpg', ("", ""), [])]:
+            with self.subTest(line=line):
                 self.setUp()
                 self.write(*files)
                 expected = renamed(self.tree(), renames)
-                start = self.start(*map(self.windows, named), tail=f' "{self.windows(cut)}' if cut else "")
-                if failing:
-                    self.assertEqual(self.answer(), START_FAILURE + [self.windows(failing)])
+                w = self.windows("")
+                l = long.replace("/", "\\")
+                start = self.start(tail=" " + line.format(w=w, r=w[:-1], u=self.root, l=l))
+                if refused:
+                    answer = self.answer()
+                    self.assertEqual(answer[:3] + [answer[3], answer[12]], START_FAILURE + [t.format(w=w, r=w[:-1], l=l) for t in refused])
                 self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
         # A first path without a colon shows the window instead, with its record as made.
         self.start("\\\\server\\share\\n.jpg", "C:\\a.jpg")
         self.assertEqual(self.ended(self.probe("close"), "close probe")[0], "Text1\n")
+        # A start that fails before its failures are handled (its instance name taken by an event) says so.
+        before = self.tree()
+        self.assertEqual((self.ended(self.start(self.windows("a.jpg"), occupied=["occupied"]), "start")[1], self.tree()),
+                         (1, before))
 
     def test_a_file_held_open_without_delete_sharing_or_a_folder_that_refuses_changes(self):
         paths = self.write("a.jpg", "b.jpg", "x/c.jpg")
@@ -126,7 +149,7 @@ class Nomichron(unittest.TestCase):
         self.addCleanup(run, "chattr", "-i", os.path.join(self.root, "x"))
         for line in paths[:2], paths[2:]:  # a.jpg, then the held b.jpg; c.jpg alone, in the immutable folder
             start = self.start(*line)
-            self.assertEqual(self.answer(), START_FAILURE + [line[-1]])
+            self.assertEqual(self.answer()[:4], START_FAILURE + [line[-1]])
             self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
 
     def test_a_taken_name_in_a_drop(self):
@@ -140,7 +163,9 @@ class Nomichron(unittest.TestCase):
 
     def test_the_thousandth_file_of_a_counter_drop(self):
         before, app, drop = self.drop(1000, option=2)
-        self.assertEqual(self.answer()[:2], ["処理可能なファイルは999個までです。", "none"])
+        answer = self.answer()  # Text1 shows the 1000th file; Text8 to Text10 nothing of the 999th
+        self.assertEqual(answer[:2] + answer[3:4] + answer[10:], ["処理可能なファイルは999個までです。", "none",
+                                                                  self.windows(numbered(1000).replace("/", "\\")), "", "", ""])
         self.assertEqual((self.ended(drop, "drop")[0], app.poll(), self.tree()),  # the window stays open
                          ("copy\n", None, renamed(before, [(numbered(i), numbered(i, "050131-{i:03d}.dat")) for i in range(1, 1000)])))
 
@@ -160,6 +185,38 @@ class Nomichron(unittest.TestCase):
         self.ended(app, "window")
         count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1
         self.assertEqual(self.tree(), renamed(before, [(numbered(i), stamped(i)) for i in range(1, count + 1)]))
+
+    def test_a_copy_among_planted_dlls_from_explorer_then_its_window_pressed_twice_and_given_what_others_drop(self):
+        folder = os.path.join(self.scratch, "Downloads")  # Nomichron.exe beside DLLs that leave a mark when loaded
+        os.makedirs(folder)
+        self.exe = shutil.copy(EXE, folder)
+        for name in PLANTED:
+            shutil.copy(os.path.join(os.path.dirname(PROBE), "planted_dll.dll"), os.path.join(folder, name))
+        preferred = ",".join(name.removesuffix(".dll") for name in PLANTED)  # as Windows does outside KnownDLLs
+        self.env = dict(FROZEN, WINEDLLOVERRIDES=f"{preferred}=n,b;winedbg.exe=d;mscoree,mshtml=")
+        paths = self.write("a.jpg", "b.jpg", "c.jpg")
+        # Explorer mode loads no UI library for a rename, then shows its message for a file gone.
+        loads = subprocess.run(["wine", self.exe, paths[0]], env=dict(self.env, WINEDEBUG="+loaddll"), capture_output=True,
+                               text=True, timeout=LIMIT)
+        self.assertEqual((loads.returncode, sorted(set(re.findall(r'Loaded L"C:.*\\\\([^\\]+)" at', loads.stderr)))),
+                         (0, ["kernel32.dll", "kernelbase.dll", "msvcrt.dll"]))
+        start = self.start(paths[0])
+        self.assertEqual(self.answer()[:3], START_FAILURE)
+        self.assertEqual(self.ended(start, "start")[1], 0)
+        # A screen reader reads Picture1 as a button and presses it: the call returns, the Open dialog shows,
+        # owned by the window; pressed twice more meanwhile, it opens no second one.
+        app = self.window()
+        press = self.probe("press")
+        self.assertEqual([self.line(press, "press probe") for _ in range(3)],
+                         ["43 ファイルを選択してリネーム\n", "returned\n", "1 disabled\n"])
+        run("xdotool", "key", "Escape")
+        self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
+        # What another program may drop is refused, but for an ANSI list, which renames with the short counter.
+        for offer, answer in ("past-end", "not copy\n"), ("unterminated", "not copy\n"), ("move-only", "not copy\n"), \
+                             ("ansi", "copy\n"):
+            self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(paths[1:])), "drop")[0], answer, offer)
+        self.assertEqual((self.ended(app, "window")[1], self.tree(), [n for n in os.listdir(folder) if n.endswith(".loaded")]),
+                         (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b.jpg", "050131-002.jpg": "c.jpg"}, []))
 
     def photographed(self, dpi, photo=True):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
         app = self.window()
@@ -188,7 +245,13 @@ class Nomichron(unittest.TestCase):
         self.write("x/a.jpg", "x/b.TXT", "x/c.jpg")
         before = self.tree()
         app, left, top = self.photographed(96, photo=False)
-        run("xdotool", "key", "Down", "Down", "Down", "Tab", "Return")  # Option1(3), Tab to Picture1, Enter
+        run("xdotool", "key", "Down", "Down", "Down", "Tab", "shift+Tab")  # Option1(3), to Picture1 and back to it
+        self.assertEqual(self.ended(self.probe("focus"), "focus probe")[0], "103\n")
+        # Tab again: Picture1 shows its focus, dotted on the icon's black edge; the frames are the form's navy.
+        run("xdotool", "key", "Tab", "sleep", 0.3)
+        self.assertEqual(self.ended(self.probe("pixels", 225, 315, 224, 316, 15, 60, 15, 225), "pixel probe")[0].split(),
+                         ["ffffff", "ffffff", "000080", "000080"])
+        run("xdotool", "key", "Return")
         self.open_dialog()
         for typed in self.windows("x"), '"a.jpg" "b.TXT"':  # the folder, then two of its files
             run("xdotool", "type", "--delay", 20, typed)
@@ -197,7 +260,9 @@ class Nomichron(unittest.TestCase):
                          (0, renamed(before, [("x/a.jpg", "x/20050131-001.jpg"), ("x/b.TXT", "x/20050131-002.TXT")])))
         before = self.tree()
         app, left, top = self.photographed(96, photo=False)
-        run("xdotool", "mousemove", left + 240, top + 331, "click", 1)  # Picture1
+        run("xdotool", "mousemove", left + 240, top + 331)  # Picture1, which names itself on hover
+        self.assertEqual(self.ended(self.probe("tooltip"), "tooltip probe")[0], "tooltip\n")
+        run("xdotool", "click", 1)
         self.open_dialog()
         run("xdotool", "key", "Escape")
         self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))

@@ -1,16 +1,22 @@
-// The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start FILE (its
-// command line, exactly), message (answered with OK: its text, icon, owner, Text1), drop OPTION [paused]
-// FILE (its paths on Picture1; paused: held where the window first asks for them until standard input
-// ends), focus (the focused control's identifier), hold PATH (without FILE_SHARE_DELETE), close
-// (printing Text1), terminate. Each wait has a limit.
+// The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start [occupied] FILE
+// (its command line, exactly; occupied: the program's instance name held by an event), message
+// (answered with OK: its text, icon, owner, Text1 to Text10), drop OPTION [paused|ansi|past-end|
+// unterminated|move-only] FILE (its paths on Picture1; paused: held where the window first asks for them
+// until standard input ends; the others: a list or an offer another program might make), press
+// (Picture1 through Active Accessibility: its role and name, then pressed, and pressed again twice
+// while the Open dialog is up: how many dialogs, and whether the window is enabled), focus (the focused
+// control's identifier), tooltip (whether one shows), pixels X Y... (colours at client points), hold
+// PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate. Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 #include "bench/driver.h"
 #include "bench/file_drop.h"
@@ -42,14 +48,22 @@ std::wstring Text(HWND control)
     std::exit(3);
 }
 
-HWND Find(const wchar_t* className)
+HWND Find(const wchar_t* className, const wchar_t* title = L"Nomichron")
 {
     for (DWORD waited = 0; waited < kLimit; waited += 20, Sleep(20)) {
-        const HWND window = FindWindowW(className, L"Nomichron");
+        const HWND window = FindWindowW(className, title);
         if (window != nullptr && IsWindowVisible(window))
             return window;
     }
-    GiveUp(className[0] == L'#' ? "message box" : "Nomichron window");
+    GiveUp(className[0] == L'#' ? "dialog" : "Nomichron window");
+}
+
+int CountVisible(const wchar_t* className, const wchar_t* title)
+{
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, className, title); w; w = FindWindowExW(nullptr, w, className, title))
+        count += IsWindowVisible(w) ? 1 : 0;
+    return count;
 }
 
 void Click(HWND button)
@@ -59,7 +73,7 @@ void Click(HWND button)
         GiveUp("answer to a click");
 }
 
-// Told by its colours on the screen: the exclamation mark stands on a yellow triangle.
+// Told by its colours on the screen, once drawn: the exclamation mark stands on a yellow triangle.
 const wchar_t* IconOf(HWND box)
 {
     for (HWND icon = GetWindow(box, GW_CHILD); icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
@@ -69,15 +83,47 @@ const wchar_t* IconOf(HWND box)
         GetWindowRect(icon, &r);
         const HDC screen = GetDC(nullptr);
         int yellow = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) {
-                const COLORREF pixel = GetPixel(screen, x, y);
-                yellow += GetRValue(pixel) > 200 && GetGValue(pixel) > 120 && GetBValue(pixel) < 80;
-            }
+        for (DWORD waited = 0; yellow <= 40 && waited < 3000; waited += 50, Sleep(50)) {
+            yellow = 0;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) {
+                    const COLORREF pixel = GetPixel(screen, x, y);
+                    yellow += GetRValue(pixel) > 200 && GetGValue(pixel) > 120 && GetBValue(pixel) < 80;
+                }
+        }
         ReleaseDC(nullptr, screen);
         return yellow > 40 ? L"exclamation" : L"other";
     }
     return L"none";
+}
+
+std::wstring Boxes(HWND form) // Text1 to Text10, joined by "|"
+{
+    std::wstring boxes = Text(GetDlgItem(form, 301));
+    for (int id = 302; id <= 310; ++id)
+        boxes += L"|" + Text(GetDlgItem(form, id));
+    return boxes;
+}
+
+// Picture1's role and name for a screen reader, then its default action three times: the first must
+// return at once, though it opens the Open dialog; the others come while the dialog is up.
+void Press(HWND picture1, HWND form)
+{
+    CoInitialize(nullptr);
+    IAccessible* button = nullptr;
+    if (AccessibleObjectFromWindow(picture1, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&button)))
+        GiveUp("accessible object");
+    VARIANT self{}, role{};
+    self.vt = VT_I4, self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    button->get_accRole(self, &role), button->get_accName(self, &name);
+    Print(std::to_wstring(role.lVal) + L" " + (name ? name : L""));
+    std::thread([] { Sleep(5000), GiveUp("return from the default action"); }).detach();
+    button->accDoDefaultAction(self);
+    Print(L"returned");
+    Find(L"#32770", L"Open");
+    button->accDoDefaultAction(self), PostMessageW(picture1, BM_CLICK, 0, 0), Sleep(1500);
+    Print(std::to_wstring(CountVisible(L"#32770", L"Open")) + (IsWindowEnabled(form) ? L" enabled" : L" disabled"));
 }
 
 } // namespace
@@ -90,6 +136,8 @@ int wmain(int argc, wchar_t** argv)
     std::wstring text(utf8.size(), L'\0');
     text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text.data(), int(text.size())));
     if (mode == L"start") { // still running then, it is ended as its Program goes
+        const ScopedHandle occupied(
+            argc > 3 ? CreateEventW(nullptr, TRUE, FALSE, L"Local\\Nomichron.Instance") : nullptr);
         const DWORD code = WaitForExit(StartCommandLine(text), kLimit);
         return code != STILL_ACTIVE ? static_cast<int>(code) : (GiveUp("end of Nomichron"), 3);
     }
@@ -103,7 +151,7 @@ int wmain(int argc, wchar_t** argv)
         for (std::size_t at = message.find(L"\r\n"); at != std::wstring::npos; at = message.find(L"\r\n"))
             message.replace(at, 2, L"<CRLF>");
         Print(message + L"\n" + IconOf(box) + L"\n" + (IsWindowVisible(owner) ? L"visible" : L"hidden") +
-              (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Text(GetDlgItem(owner, 301)));
+              (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Boxes(owner));
         return Click(GetDlgItem(box, IDOK)), 0;
     }
     const HWND window = Find(L"NomichronForm1");
@@ -113,6 +161,22 @@ int wmain(int argc, wchar_t** argv)
         return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
     if (mode == L"terminate")
         return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
+    if (mode == L"press")
+        return Press(GetDlgItem(window, 200), window), 0;
+    if (mode == L"tooltip")
+        return Find(L"tooltips_class32", nullptr), Print(L"tooltip"), 0;
+    if (mode == L"pixels") {
+        const HDC screen = GetDC(nullptr);
+        for (int i = 2; i + 1 < argc; i += 2) {
+            POINT at{_wtoi(argv[i]), _wtoi(argv[i + 1])};
+            ClientToScreen(window, &at);
+            wchar_t colour[8]{};
+            const COLORREF pixel = GetPixel(screen, at.x, at.y);
+            swprintf(colour, 8, L"%02x%02x%02x", GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
+            Print(colour);
+        }
+        return ReleaseDC(nullptr, screen), 0;
+    }
     if (mode == L"focus") { // once the focus has settled on a control
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
@@ -132,9 +196,16 @@ int wmain(int argc, wchar_t** argv)
         for (Print(L"paused"); std::getchar() != EOF;) {
         }
     };
+    const std::wstring how = argc > 4 ? argv[3] : L"";
+    const Offer offer =
+        how == L"ansi"           ? Offer::AnsiList
+        : how == L"past-end"     ? Offer::OffsetPastBlock
+        : how == L"unterminated" ? Offer::NoEmptyNameAtEnd
+        : how == L"move-only"    ? Offer::MoveOnly
+                                 : Offer::WideList;
     unsigned long effect = 0;
     OleInitialize(nullptr);
-    const long result = DropFiles(paths, &effect, argc > 4 ? std::function<void()>(pause) : nullptr);
+    const long result = DropFiles(paths, &effect, how == L"paused" ? std::function<void()>(pause) : nullptr, offer);
     Print(result != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
     return 0;
 }
