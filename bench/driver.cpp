@@ -71,6 +71,14 @@ DWORD WaitForExit(const Program& program, DWORD milliseconds)
     return code;
 }
 
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(4096, L'\0');
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0, 5000, &length);
+    return text.substr(0, length);
+}
+
 HWND WaitForWindow(const Program& program, const wchar_t* className, bool visible, DWORD milliseconds)
 {
     for (const ULONGLONG end = GetTickCount64() + milliseconds;; Sleep(2)) {

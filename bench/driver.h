@@ -25,6 +25,8 @@ Program StartCommandLine(std::wstring line);
 Program StartProgram(const std::wstring& exe, const std::wstring& arguments);
 // The exit code, or STILL_ACTIVE when the program has not ended in time.
 DWORD WaitForExit(const Program& program, DWORD milliseconds);
+// A window's text, also an edit box's in another process (which answers WM_GETTEXT only).
+std::wstring WindowText(HWND window);
 // The program's top-level window of the class (any, when null; visible, if
 // asked), or nullptr when none came in time.
 HWND WaitForWindow(const Program& program, const wchar_t* className, bool visible, DWORD milliseconds);

@@ -101,8 +101,7 @@ long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect, co
     FileList data(paths, handingOver, offer);
     ReleaseAtOnce source;
     DWORD answered = DROPEFFECT_NONE;
-    const HRESULT result =
-        DoDragDrop(&data, &source, offer == Offer::MoveOnly ? DROPEFFECT_MOVE : DROPEFFECT_COPY, &answered);
+    const HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &answered);
     if (effect != nullptr)
         *effect = answered;
     return result;

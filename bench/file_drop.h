@@ -6,7 +6,7 @@
 
 // What the drag offers: a list as a file manager's drag offers it, or as
 // another program might.
-enum class Offer { WideList, AnsiList, OffsetPastBlock, NoEmptyNameAtEnd, MoveOnly };
+enum class Offer { WideList, AnsiList, OffsetPastBlock, NoEmptyNameAtEnd };
 
 // Drops a list of files on the window under the cursor, as a file manager's
 // drag does: a DROPFILES block offered as CF_HDROP for COPY, released at

@@ -1,9 +1,10 @@
-// Any text two ways: as a raw command line to split, and as the path of a file to rename.
+// Any text two ways: as a raw command line to start with, and as the path of a file to rename.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 #include "app/command_line_split.h"
+#include "app/command_line_start.h"
 #include "core/finish_rename.h"
 #include "tests/native/fakes.h"
 
@@ -15,24 +16,21 @@ void Require(bool condition)
         std::abort();
 }
 
-// Its arguments, quoted back as Windows programs quote them, split the same, none left open.
-void SplitAgain(const std::u16string& line)
+// Started with it, the program renames only files that its complete arguments name, whole.
+void StartWith(const std::u16string& line)
 {
     const CommandLineArguments split = SplitCommandLine(line);
-    std::u16string quoted = u"p";
-    for (std::size_t i = 1; i < split.arguments.size(); ++i) {
-        std::size_t backslashes = 0;
-        quoted += u" \"";
-        for (char16_t c : split.arguments[i]) {
-            quoted.append(c == u'"' ? backslashes + 1 : 0, u'\\') += c;
-            backslashes = c == u'\\' ? backslashes + 1 : 0;
-        }
-        quoted.append(backslashes, u'\\') += u'"';
-    }
-    const CommandLineArguments again = SplitCommandLine(quoted);
-    Require(!again.lastLeftOpen &&
-            (split.arguments.empty() || std::equal(again.arguments.begin() + 1, again.arguments.end(),
-                                                   split.arguments.begin() + 1, split.arguments.end())));
+    FakeProcess process;
+    process.arguments = ArgumentStringOf(line);
+    FakeWindow window;
+    FakeClock clock(Reading(2005, 1, 31, 1, 1, 1));
+    FakeFileSystem fs;
+    for (const std::u16string& argument : split.arguments)
+        fs.files[argument] = "file";
+    Form_Load({process, window, window, clock, fs});
+    const auto complete = split.arguments.end() - (split.lastLeftOpen ? 1 : 0);
+    for (const auto& [from, to] : fs.renames)
+        Require(std::find(split.arguments.begin() + 1, complete, from) != complete);
 }
 
 // The target lies in the source's folder, keeps the name's own extension and
@@ -70,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string text;
     for (std::size_t i = 0; i < size; ++i)
         text += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
-    SplitAgain(text);
+    StartWith(text);
     RenameAt(text);
     return 0;
 }

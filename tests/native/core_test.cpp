@@ -53,12 +53,9 @@ TEST(NamingSchemes, AdjustSecondThenComposeStem)
     using enum NamingScheme;
     for (const auto& [scheme, counter, stem] :
          {std::tuple(Compact, 5000, u"050131134521"),
-          {Dashed, 1, u"05-01-31-13-45-21"},
           {ShortDateCounter, 7, u"050131-007"},
           {ShortDateCounter, 42, u"050131-042"},
           {ShortDateCounter, 999, u"050131-999"},
-          {LongDateCounter, 12, u"20050131-012"},
-          {ShortDateCounter, 1000, u""},
           {LongDateCounter, 1000, u""}}) {
         fields.second = u"21", fields.stem.clear();
         const StemResult result = ComposeStem(scheme, fields, Int16(counter), 2005);
@@ -86,32 +83,6 @@ TEST(PathSplit, TheFilesOwnNameGivesTheExtensionAndTheFolder)
     }
     EXPECT_EQ(CauseOf([] { SplitFolder(u"C:a.jpg"); }), FailureCause::NoFolderInPath);
     EXPECT_EQ(CauseOf([&] { SplitFolder(longest + u"a"); }), FailureCause::NumberOverflow);
-}
-
-// Fields written before a failure keep their values; a refused file keeps its name.
-TEST(FinishRename, RenamesInPlaceNeverReplacesAndRefusesNamesWin32WouldTrim)
-{
-    FakeFileSystem fs;
-    for (std::u16string name : {u"a.jpg", u"README", u"b.jpg", u"050131010109.jpg", u"c.jpg", u"c.jpg.", u"d.jpg "})
-        fs.files[u"C:\\p\\" + name] = std::string(name.begin(), name.end());
-    for (const auto& [path, stem, newName, folder, cause] :
-         {std::tuple(u"C:\\p\\a.jpg", u"050131010102", u"050131010102.jpg", u"C:\\p", FailureCause::PlatformCall),
-          {u"C:\\p\\README", u"050131010103", u"050131010103", u"C:\\p", FailureCause::PlatformCall},
-          {u"C:\\p\\b.jpg", u"050131010109", u"050131010109.jpg", u"C:\\p", FailureCause::RenameRefused},
-          {u"C:\\p\\c.jpg.", u"050131010104", u"050131010104", u"C:\\p", FailureCause::NameTrimmedByWin32},
-          {u"C:\\p\\d.jpg ", u"050131010105", u"050131010105.jpg ", u"C:\\p", FailureCause::NameTrimmedByWin32},
-          {u"C:\\p\\sub\\", u"050131010106", u"050131010106", u"C:\\p\\sub", FailureCause::NameTrimmedByWin32},
-          {u"C:a.jpg", u"050131010107", u"050131010107.jpg", u"", FailureCause::NoFolderInPath}}) {
-        const auto before = fs.files;
-        RenameFields fields;
-        fields.sourcePath = path, fields.stem = stem;
-        EXPECT_EQ(CauseOf([&] { FinishRename(fields, fs); }), cause);
-        EXPECT_EQ(fields.newName + u"|" + fields.folder, std::u16string(newName) + u"|" + folder);
-        if (cause == FailureCause::PlatformCall)
-            EXPECT_EQ(fs.files.at(folder + (u"\\" + fields.newName)), before.at(path));
-        else
-            EXPECT_EQ(fs.files, before);
-    }
 }
 
 } // namespace

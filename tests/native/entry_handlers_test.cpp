@@ -21,7 +21,7 @@ struct Handlers {
     enum End { Closed, Shown, Failed };
     End Start(const std::u16string& arguments)
     {
-        process.arguments = arguments;
+        process.arguments = {arguments};
         Form_Load({process, window, window, clock, fs});
         EXPECT_EQ(window.shown + window.closed, 1) << "one way to end";
         EXPECT_TRUE(window.messages.empty() ||

@@ -68,7 +68,7 @@ struct FakeDropData : DropData {
 
 struct FakeProcess : Process {
     bool IsAnotherInstanceRunning() override { return false; }
-    ArgumentString Arguments() override { return {arguments}; }
+    ArgumentString Arguments() override { return arguments; }
     void EndProgram() override {}
-    std::u16string arguments;
+    ArgumentString arguments;
 };

@@ -47,21 +47,13 @@ const struct {
      L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
 };
 
-std::wstring Text(HWND control) // another process's edit box answers WM_GETTEXT only
-{
-    std::wstring text(4096, L'\0');
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0, 5000, &length);
-    return text.substr(0, length);
-}
-
 TEST(Window, LayoutAt96Dpi)
 {
     const Program nomichron = StartProgram(Beside(L"Nomichron.exe"), L"");
     const HWND window = WaitForWindow(nomichron, L"NomichronForm1", true, 20000);
     ASSERT_NE(window, nullptr) << "no visible window within 20 s";
     WaitForInputIdle(nomichron.process.get(), 10000);
-    EXPECT_TRUE(Text(window) == L"Nomichron" &&
+    EXPECT_TRUE(WindowText(window) == L"Nomichron" &&
                 (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX)) ==
                     (WS_CAPTION | WS_SYSMENU))
         << "its caption; a size the user can't change";
@@ -82,7 +74,8 @@ TEST(Window, LayoutAt96Dpi)
         wchar_t name[16]{};
         GetClassNameW(control, name, 16);
         EXPECT_EQ(_wcsicmp(name, c.id <= 200 ? L"Button" : c.id > 300 && c.id < 400 ? L"Edit" : L"Static"), 0) << name;
-        EXPECT_TRUE(IsWindowVisible(control) && (c.text ? Text(control) == c.text : !Text(control).empty()));
+        EXPECT_TRUE(IsWindowVisible(control) &&
+                    (c.text ? WindowText(control) == c.text : !WindowText(control).empty()));
     }
     // Option1(0) alone checked, and focused; Tab runs from it through Picture1 and Text1 to Text10
     // and back, the arrow keys from option to option.
@@ -99,6 +92,9 @@ TEST(Window, LayoutAt96Dpi)
         order.push_back(GetDlgCtrlID(at = GetNextDlgTabItem(window, at, FALSE)));
     EXPECT_EQ(order, (std::vector{100, 200, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 100}));
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(window, GetDlgItem(window, 100), FALSE)), 101);
+    // Once another option is chosen, Tab enters the group there, as at a dialog's checked radio button.
+    SendMessageTimeoutW(GetDlgItem(window, 102), BM_CLICK, 0, 0, 0, 5000, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(window, GetDlgItem(window, 200), TRUE)), 102);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(nomichron, 20000), 0u) << "its exit code (259: still running after 20 s)";
 }

@@ -1,12 +1,11 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start [occupied] FILE
 // (its command line, exactly; occupied: the program's instance name held by an event), message
 // (answered with OK: its text, icon, owner, Text1 to Text10), drop OPTION [paused|ansi|past-end|
-// unterminated|move-only] FILE (its paths on Picture1; paused: held where the window first asks for them
-// until standard input ends; the others: a list or an offer another program might make), press
-// (Picture1 through Active Accessibility: its role and name, then pressed, and pressed again twice
-// while the Open dialog is up: how many dialogs, and whether the window is enabled), focus (the focused
-// control's identifier), tooltip (whether one shows), pixels X Y... (colours at client points), hold
-// PATH (without FILE_SHARE_DELETE), close (printing Text1), terminate. Each wait has a limit.
+// unterminated] FILE (its paths on Picture1; paused: held where the window first asks for them until
+// standard input ends; the others: a list as another program might make it), press (Picture1 through
+// Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
+// many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
+// (once one shows), close (printing Text1), terminate. Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -34,14 +33,6 @@ void Print(const std::wstring& line)
     std::fflush(stdout);
 }
 
-std::wstring Text(HWND control)
-{
-    std::wstring text(4096, L'\0');
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0, 5000, &length);
-    return text.substr(0, length);
-}
-
 [[noreturn]] void GiveUp(const char* what)
 {
     std::fprintf(stderr, "probe: no %s within %lu s\n", what, kLimit / 1000);
@@ -56,14 +47,6 @@ HWND Find(const wchar_t* className, const wchar_t* title = L"Nomichron")
             return window;
     }
     GiveUp(className[0] == L'#' ? "dialog" : "Nomichron window");
-}
-
-int CountVisible(const wchar_t* className, const wchar_t* title)
-{
-    int count = 0;
-    for (HWND w = FindWindowExW(nullptr, nullptr, className, title); w; w = FindWindowExW(nullptr, w, className, title))
-        count += IsWindowVisible(w) ? 1 : 0;
-    return count;
 }
 
 void Click(HWND button)
@@ -97,14 +80,6 @@ const wchar_t* IconOf(HWND box)
     return L"none";
 }
 
-std::wstring Boxes(HWND form) // Text1 to Text10, joined by "|"
-{
-    std::wstring boxes = Text(GetDlgItem(form, 301));
-    for (int id = 302; id <= 310; ++id)
-        boxes += L"|" + Text(GetDlgItem(form, id));
-    return boxes;
-}
-
 // Picture1's role and name for a screen reader, then its default action three times: the first must
 // return at once, though it opens the Open dialog; the others come while the dialog is up.
 void Press(HWND picture1, HWND form)
@@ -118,12 +93,16 @@ void Press(HWND picture1, HWND form)
     BSTR name = nullptr;
     button->get_accRole(self, &role), button->get_accName(self, &name);
     Print(std::to_wstring(role.lVal) + L" " + (name ? name : L""));
-    std::thread([] { Sleep(5000), GiveUp("return from the default action"); }).detach();
+    std::thread([] { Sleep(kLimit), GiveUp("return from the default action"); }).detach();
     button->accDoDefaultAction(self);
     Print(L"returned");
     Find(L"#32770", L"Open");
     button->accDoDefaultAction(self), PostMessageW(picture1, BM_CLICK, 0, 0), Sleep(1500);
-    Print(std::to_wstring(CountVisible(L"#32770", L"Open")) + (IsWindowEnabled(form) ? L" enabled" : L" disabled"));
+    int dialogs = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", L"Open"); w;
+         w = FindWindowExW(nullptr, w, L"#32770", L"Open"))
+        dialogs += IsWindowVisible(w) ? 1 : 0;
+    Print(std::to_wstring(dialogs) + (IsWindowEnabled(form) ? L" enabled" : L" disabled"));
 }
 
 } // namespace
@@ -141,42 +120,29 @@ int wmain(int argc, wchar_t** argv)
         const DWORD code = WaitForExit(StartCommandLine(text), kLimit);
         return code != STILL_ACTIVE ? static_cast<int>(code) : (GiveUp("end of Nomichron"), 3);
     }
-    if (mode == L"hold") { // until the test ends the probe, or past any test
-        const HANDLE held = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        return Print(held != INVALID_HANDLE_VALUE ? L"held" : L""), Sleep(4 * kLimit), 0;
-    }
     if (mode == L"message") {
         const HWND box = Find(L"#32770"), owner = GetWindow(box, GW_OWNER);
-        std::wstring message = Text(GetDlgItem(box, 0xFFFF));
+        std::wstring message = WindowText(GetDlgItem(box, 0xFFFF));
         for (std::size_t at = message.find(L"\r\n"); at != std::wstring::npos; at = message.find(L"\r\n"))
             message.replace(at, 2, L"<CRLF>");
-        Print(message + L"\n" + IconOf(box) + L"\n" + (IsWindowVisible(owner) ? L"visible" : L"hidden") +
-              (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n") + Boxes(owner));
+        message += L"\n" + std::wstring(IconOf(box)) + (IsWindowVisible(owner) ? L"\nvisible" : L"\nhidden") +
+                   (IsWindowEnabled(owner) ? L" enabled\n" : L" disabled\n");
+        for (int id = 301; id <= 310; ++id) // Text1 to Text10
+            message += (id > 301 ? L"|" : L"") + WindowText(GetDlgItem(owner, id));
+        Print(message);
         return Click(GetDlgItem(box, IDOK)), 0;
     }
     const HWND window = Find(L"NomichronForm1");
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
     if (mode == L"close")
-        return Print(Text(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
+        return Print(WindowText(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
     if (mode == L"terminate")
         return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
     if (mode == L"press")
         return Press(GetDlgItem(window, 200), window), 0;
     if (mode == L"tooltip")
         return Find(L"tooltips_class32", nullptr), Print(L"tooltip"), 0;
-    if (mode == L"pixels") {
-        const HDC screen = GetDC(nullptr);
-        for (int i = 2; i + 1 < argc; i += 2) {
-            POINT at{_wtoi(argv[i]), _wtoi(argv[i + 1])};
-            ClientToScreen(window, &at);
-            wchar_t colour[8]{};
-            const COLORREF pixel = GetPixel(screen, at.x, at.y);
-            swprintf(colour, 8, L"%02x%02x%02x", GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
-            Print(colour);
-        }
-        return ReleaseDC(nullptr, screen), 0;
-    }
     if (mode == L"focus") { // once the focus has settled on a control
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
@@ -201,7 +167,6 @@ int wmain(int argc, wchar_t** argv)
         how == L"ansi"           ? Offer::AnsiList
         : how == L"past-end"     ? Offer::OffsetPastBlock
         : how == L"unterminated" ? Offer::NoEmptyNameAtEnd
-        : how == L"move-only"    ? Offer::MoveOnly
                                  : Offer::WideList;
     unsigned long effect = 0;
     OleInitialize(nullptr);
