@@ -8,6 +8,7 @@
 #include "core/failure.h"
 #include "ui/scoped_win.h"
 #include "ui/text_win.h"
+#include "ui/unhandled_failure.h"
 #include "ui/win32_error.h"
 
 namespace {
@@ -155,6 +156,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
     } catch (...) {
         // A failure the drop handler does not handle must not cross into OLE:
         // the program ends here, cleanly.
+        ReportUnhandledFailure("a drop");
         PostQuitMessage(1);
     }
     return S_OK;

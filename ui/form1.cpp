@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "ui/layout.h"
 #include "ui/picture1_accessible.h"
 #include "ui/text_win.h"
+#include "ui/unhandled_failure.h"
 #include "ui/win32_error.h"
 
 namespace {
@@ -395,6 +397,7 @@ LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPAR
     try {
         return form->Handle(window, message, wParam, lParam);
     } catch (...) {
+        ReportUnhandledFailure("window message " + std::to_string(message));
         PostQuitMessage(1);
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "app/command_line_start.h"
 #include "app/drop_handling.h"
 #include "ui/form1_on_demand.h"
+#include "ui/unhandled_failure.h"
 #include "ui/win32_platform.h"
 
 namespace {
@@ -40,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         Form_Load({process, window, window, clock, fileSystem});
         return window.Run();
     } catch (...) {
+        ReportUnhandledFailure("start-up or the message loop");
         return 1;
     }
 }

@@ -78,7 +78,7 @@ class Nomichron(unittest.TestCase):
         return [text, icon, owner, *boxes.split("|")]
 
     def window(self):
-        app = subprocess.Popen(["wine", self.exe], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=self.env)
+        app = subprocess.Popen(["wine", self.exe], stdout=subprocess.DEVNULL, env=self.env)  # it says why it ended early
         self.addCleanup(lambda: app.poll() is None and app.kill())
         return app
 
