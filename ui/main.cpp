@@ -10,17 +10,20 @@ namespace {
 
 // Users run the program from Downloads, where anything a browser saved lies
 // beside it: every DLL, whoever asks for it (a delay-loaded import, the
-// common controls, the shell inside the Open dialog), comes from System32 or
-// the side-by-side store, never from the program's folder, the current
-// folder or PATH. Set before anything can load one.
+// common controls, the shell inside the Open dialog) and the DLLs those
+// import, comes from System32 or the side-by-side store, never from the
+// program's folder, the current folder or PATH. Set before anything can load
+// one; without it the program does not run.
 bool LoadDllsFromSystem32Only()
 {
     if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
         return false;
-    // Also for what the loader maps on its own behalf; Windows 10 and later.
+    // Also for what the loader maps on its own behalf, where Windows allows
+    // it: a refusal leaves the search above, which is what matters.
     PROCESS_MITIGATION_IMAGE_LOAD_POLICY policy{};
     policy.PreferSystem32Images = 1;
-    return SetProcessMitigationPolicy(ProcessImageLoadPolicy, &policy, sizeof(policy)) != FALSE;
+    SetProcessMitigationPolicy(ProcessImageLoadPolicy, &policy, sizeof(policy));
+    return true;
 }
 
 } // namespace
