@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <exception>
+#include <source_location>
 
 // What made an operation fail. The entry handler that armed its failure
-// handling decides the message; the cause and the system's error code are
-// kept for tests and for whoever debugs a refused rename.
+// handling decides the message; the cause, the system's error code and where
+// it was thrown are kept for tests and for whoever debugs a refused rename.
 enum class FailureCause {
     RenameRefused,      // the file system said no; systemError holds its code
     NumberOverflow,     // a 16-bit counter, position or sum went past 32767
@@ -13,14 +14,19 @@ enum class FailureCause {
     NoFolderInPath,     // a path without any separator
     NameTrimmedByWin32, // a file name that is empty or ends in a dot or a space
     NotAWholePath,      // an argument with a quote, or a colon that is no drive's
-    PlatformCall,       // another platform call failed; systemError holds its code
+    PlatformCall,       // the platform call named in call failed; systemError holds its code
 };
 
 class Failure : public std::exception {
 public:
-    explicit Failure(FailureCause cause, std::uint32_t systemError = 0) : cause(cause), systemError(systemError) {}
+    explicit Failure(FailureCause cause, std::uint32_t systemError = 0, const char* call = nullptr,
+                     std::source_location where = std::source_location::current())
+        : cause(cause), systemError(systemError), call(call), where(where)
+    {}
     const char* what() const noexcept override;
 
     FailureCause cause;
     std::uint32_t systemError;
+    const char* call;           // the failed platform call, when there is one
+    std::source_location where; // the line that threw
 };

@@ -41,6 +41,6 @@ RECT WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD e
     const BOOL adjusted = adjustForDpi ? adjustForDpi(&rect, style, FALSE, exStyle, dpi)
                                        : AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     if (!adjusted)
-        ThrowLastError();
+        ThrowLastError("AdjustWindowRectEx");
     return rect;
 }

@@ -73,10 +73,10 @@ std::u16string Win32DropData::PathAt(Int16 position)
     const UINT index = static_cast<UINT>(position - 1);
     const UINT length = DragQueryFileW(drop, index, nullptr, 0);
     if (length == 0)
-        throw Failure(FailureCause::PlatformCall, GetLastError());
+        ThrowLastError("DragQueryFileW");
     std::wstring path(length + 1, L'\0');
     if (DragQueryFileW(drop, index, path.data(), length + 1) != length)
-        throw Failure(FailureCause::PlatformCall, GetLastError());
+        ThrowLastError("DragQueryFileW");
     path.resize(length);
     return FromWide(path.c_str());
 }
@@ -164,7 +164,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
 
 DropRegistration::DropRegistration(HWND window, IDropTarget* target) : window(window)
 {
-    ThrowIfFailed(RegisterDragDrop(window, target));
+    ThrowIfFailed(RegisterDragDrop(window, target), "RegisterDragDrop");
 }
 
 DropRegistration::~DropRegistration()

@@ -25,7 +25,7 @@ private:
 std::u16string FileSystemPath(IShellItem* item)
 {
     ShellText path;
-    ThrowIfFailed(item->GetDisplayName(SIGDN_FILESYSPATH, path.Put()));
+    ThrowIfFailed(item->GetDisplayName(SIGDN_FILESYSPATH, path.Put()), "IShellItem::GetDisplayName");
     return FromWide(path.get());
 }
 
@@ -34,26 +34,28 @@ std::u16string FileSystemPath(IShellItem* item)
 std::vector<std::u16string> ChooseFilesToRename(HWND owner)
 {
     ComPtr<IFileOpenDialog> dialog;
-    ThrowIfFailed(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.Put())));
+    ThrowIfFailed(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.Put())),
+                  "CoCreateInstance");
     FILEOPENDIALOGOPTIONS options = 0;
-    ThrowIfFailed(dialog->GetOptions(&options));
+    ThrowIfFailed(dialog->GetOptions(&options), "IFileOpenDialog::GetOptions");
     // A shortcut is renamed as itself, as when it is dropped, never its target
     // in another folder; and nothing is added to the user's recent documents.
     ThrowIfFailed(dialog->SetOptions(options | FOS_ALLOWMULTISELECT | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST |
-                                     FOS_FORCEFILESYSTEM | FOS_NODEREFERENCELINKS | FOS_DONTADDTORECENT));
+                                     FOS_FORCEFILESYSTEM | FOS_NODEREFERENCELINKS | FOS_DONTADDTORECENT),
+                  "IFileOpenDialog::SetOptions");
     const HRESULT shown = dialog->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
         return {};
-    ThrowIfFailed(shown);
+    ThrowIfFailed(shown, "IFileOpenDialog::Show");
     ComPtr<IShellItemArray> items;
-    ThrowIfFailed(dialog->GetResults(items.Put()));
+    ThrowIfFailed(dialog->GetResults(items.Put()), "IFileOpenDialog::GetResults");
     DWORD count = 0;
-    ThrowIfFailed(items->GetCount(&count));
+    ThrowIfFailed(items->GetCount(&count), "IShellItemArray::GetCount");
     std::vector<std::u16string> paths;
     paths.reserve(count);
     for (DWORD index = 0; index < count; ++index) {
         ComPtr<IShellItem> item;
-        ThrowIfFailed(items->GetItemAt(index, item.Put()));
+        ThrowIfFailed(items->GetItemAt(index, item.Put()), "IShellItemArray::GetItemAt");
         paths.push_back(FileSystemPath(item.get()));
     }
     return paths;

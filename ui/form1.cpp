@@ -40,14 +40,14 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = Form1::kClassName;
     if (!RegisterClassExW(&windowClass))
-        ThrowLastError();
+        ThrowLastError("RegisterClassExW");
 }
 
 void CheckedSetWindowPos(HWND window, const RECT& rect)
 {
     if (!SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                       SWP_NOZORDER | SWP_NOACTIVATE))
-        ThrowLastError();
+        ThrowLastError("SetWindowPos");
 }
 
 // The window's outer rectangle for its DPI, centred on the primary monitor's work area.
@@ -117,7 +117,7 @@ ScopedIcon LoadProgramIcon(HINSTANCE instance, int size)
     ScopedIcon icon(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     if (!icon)
-        ThrowLastError();
+        ThrowLastError("LoadImageW");
     return icon;
 }
 
@@ -136,15 +136,16 @@ LRESULT CALLBACK Picture1Procedure(HWND picture1, UINT message, WPARAM wParam, L
     return DefSubclassProc(picture1, message, wParam, lParam);
 }
 
-// Hovering Picture1 shows its name, as icon-only buttons do. The tooltip is
-// owned by the window, which destroys it with itself.
+// Hovering Picture1 shows its name, as icon-only buttons do; without the
+// tooltip the name is still there for screen readers. The tooltip is owned by
+// the window, which destroys it with itself.
 void AddTooltip(HWND window, HWND control, HINSTANCE instance)
 {
     const HWND tooltip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
-    if (!tooltip)
-        ThrowLastError();
+    if (!Decorated(tooltip != nullptr, "CreateWindowExW (tooltip)"))
+        return;
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
     TTTOOLINFOW tool{};
@@ -153,24 +154,26 @@ void AddTooltip(HWND window, HWND control, HINSTANCE instance)
     tool.hwnd = window;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = text.data();
-    if (!SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
-        throw Failure(FailureCause::PlatformCall);
+    Decorated(SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0, "TTM_ADDTOOLW");
 }
 
 // Picture1 as the form draws it: the icon on black, with a focus rectangle
-// around it while it has the focus and the keyboard cues show.
-void DrawPicture1(const DRAWITEMSTRUCT& item)
+// around it while it has the focus and the keyboard cues show. False when a
+// step failed and the rest was skipped.
+bool DrawPicture1(const DRAWITEMSTRUCT& item)
 {
-    if (!FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))))
-        ThrowLastError();
+    if (!Decorated(FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), "FillRect"))
+        return false;
     const auto picture = reinterpret_cast<HICON>(SendMessageW(item.hwndItem, BM_GETIMAGE, IMAGE_ICON, 0));
     if (picture != nullptr &&
-        !DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture, item.rcItem.right - item.rcItem.left,
-                    item.rcItem.bottom - item.rcItem.top, 0, nullptr, DI_NORMAL))
-        ThrowLastError();
+        !Decorated(
+            DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture, item.rcItem.right - item.rcItem.left,
+                       item.rcItem.bottom - item.rcItem.top, 0, nullptr, DI_NORMAL),
+            "DrawIconEx"))
+        return false;
     const bool cuesHidden = (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-    if ((item.itemState & ODS_FOCUS) && !cuesHidden && !DrawFocusRect(item.hDC, &item.rcItem))
-        ThrowLastError();
+    return !(item.itemState & ODS_FOCUS) || cuesHidden ||
+           Decorated(DrawFocusRect(item.hDC, &item.rcItem), "DrawFocusRect");
 }
 
 void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
@@ -178,7 +181,7 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     SetLastError(0);
     if (SetWindowLongPtrW(window, GWL_STYLE, on ? style | bit : style & ~bit) == 0 && GetLastError() != 0)
-        ThrowLastError();
+        ThrowLastError("SetWindowLongPtrW");
 }
 
 } // namespace
@@ -190,7 +193,7 @@ Form1::Form1(HINSTANCE instance) : instance(instance)
     window.reset(
         CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (!window)
-        ThrowLastError();
+        ThrowLastError("CreateWindowExW (Form1)");
     dpi = WindowDpi(window.get());
     CreateControls();
     ApplyDpi(dpi);
@@ -212,21 +215,22 @@ void Form1::CreateControls()
             r.top, r.right - r.left, r.bottom - r.top, window.get(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row->id)), instance, nullptr);
         if (!control)
-            ThrowLastError();
+            ThrowLastError("CreateWindowExW (control)");
         // Themed option buttons draw their captions in the theme's colour and
         // ignore the parent's; these are white on the window-text colour. A
         // blank theme name matches no theme (an empty one is refused by Wine).
         if (row->kind == ControlKind::OptionButton)
-            ThrowIfFailed(SetWindowTheme(control, L" ", L" "));
+            DecoratedResult(SetWindowTheme(control, L" ", L" "), "SetWindowTheme");
+        // Without its subclass Picture1 answers screen readers with the
+        // system's own object for a button, which still names it.
         if (row->kind == ControlKind::Picture) {
-            if (!SetWindowSubclass(control, Picture1Procedure, 0, 0))
-                throw Failure(FailureCause::PlatformCall);
+            Decorated(SetWindowSubclass(control, Picture1Procedure, 0, 0), "SetWindowSubclass");
             AddTooltip(window.get(), control, instance);
         }
     }
     // Every start begins with the first scheme.
     if (!CheckRadioButton(window.get(), kOption1Id, kOption1Id + kOptionCount - 1, kOption1Id))
-        ThrowLastError();
+        ThrowLastError("CheckRadioButton");
     KeepTabStopOnSelectedOption();
 }
 
@@ -315,14 +319,14 @@ void Form1::Close()
     // Posted, not immediate: a drop handler closes the window from inside
     // the drop, which must return before Picture1 goes away.
     if (!PostMessageW(window.get(), WM_CLOSE, 0, 0))
-        ThrowLastError();
+        ThrowLastError("PostMessageW");
 }
 
 void Form1::ShowFields(const RenameFields& fields)
 {
     for (int box = 0; box < kTextBoxCount; ++box) {
         if (!SetDlgItemTextW(window.get(), kText1Id + 1 + box, ToWide(fields.*kBoxFields[box]).c_str()))
-            ThrowLastError();
+            ThrowLastError("SetDlgItemTextW");
     }
 }
 
@@ -343,15 +347,15 @@ void Form1::KeepTabStopOnSelectedOption()
         SetWindowStyleBit(GetDlgItem(window.get(), id), WS_TABSTOP, id == selected);
 }
 
-void Form1::PaintFrames(HDC dc) const
+bool Form1::PaintFrames(HDC dc) const
 {
     const int outline = ScaleToDpi(kFrameOutline, dpi);
     for (const ControlRow& row : Form1Layout()) {
         if (row.kind != ControlKind::Shape)
             continue;
         const ScopedBrush outlineBrush(CreateSolidBrush(row.colour));
-        if (!outlineBrush)
-            ThrowLastError();
+        if (!Decorated(outlineBrush != nullptr, "CreateSolidBrush"))
+            return false;
         const RECT r = ScaleToDpi(row.bounds, dpi);
         const RECT sides[] = {
             {r.left, r.top, r.right, r.top + outline},
@@ -360,10 +364,18 @@ void Form1::PaintFrames(HDC dc) const
             {r.right - outline, r.top, r.right, r.bottom},
         };
         for (const RECT& side : sides) {
-            if (!FillRect(dc, &side, outlineBrush.get()))
-                ThrowLastError();
+            if (!Decorated(FillRect(dc, &side, outlineBrush.get()), "FillRect"))
+                return false;
         }
     }
+    return true;
+}
+
+// A paint that failed is tried again a moment later, once: a display that
+// could not be drawn on for a moment leaves no black hole behind.
+void Form1::RepaintLater()
+{
+    Decorated(SetTimer(window.get(), kRepaintTimer, kRepaintDelay, nullptr) != 0, "SetTimer");
 }
 
 LRESULT Form1::ColourStatic(HDC dc, HWND control) const
@@ -413,13 +425,21 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         if (wParam != kPicture1Id)
             break;
-        DrawPicture1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        if (!DrawPicture1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            RepaintLater();
         return TRUE;
     case WM_PAINT: {
         const PaintScope paint(hwnd);
-        PaintFrames(paint.Dc());
+        if (!Decorated(paint.Dc() != nullptr, "BeginPaint") || !PaintFrames(paint.Dc()))
+            RepaintLater();
         return 0;
     }
+    case WM_TIMER:
+        if (wParam != kRepaintTimer)
+            break;
+        KillTimer(hwnd, kRepaintTimer);
+        Decorated(RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN), "RedrawWindow");
+        return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kOption1Id && LOWORD(wParam) < kOption1Id + kOptionCount)
             KeepTabStopOnSelectedOption();
@@ -464,7 +484,7 @@ int RunMessageLoop(HWND dialogKeysWindow)
         if (result == 0)
             return static_cast<int>(message.wParam);
         if (result == -1)
-            ThrowLastError();
+            ThrowLastError("GetMessageW");
         // Tab and the arrow keys move between the controls as in a dialog.
         if (IsWindow(dialogKeysWindow) && IsDialogMessageW(dialogKeysWindow, &message))
             continue;

@@ -42,11 +42,15 @@ private:
     void CreateControls();
     // Gives the controls fonts, icons and places for a DPI; the window's own size is the caller's.
     void ApplyDpi(UINT newDpi);
-    void PaintFrames(HDC dc) const;
+    bool PaintFrames(HDC dc) const; // false when a step failed and the rest was skipped
+    void RepaintLater();
     void PressPicture1();
     void RunAlone(const std::function<void()>& handler);
     LRESULT ColourStatic(HDC dc, HWND control) const;
     void KeepTabStopOnSelectedOption();
+
+    static constexpr UINT_PTR kRepaintTimer = 1;
+    static constexpr UINT kRepaintDelay = 250; // ms
 
     HINSTANCE instance;
     DropTarget::Handler picture1Files;

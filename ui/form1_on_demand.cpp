@@ -16,12 +16,13 @@ const wchar_t kApplicationTitle[] = L"Nomichron";
 
 OleSession::OleSession()
 {
-    ThrowIfFailed(OleInitialize(nullptr));
+    ThrowIfFailed(OleInitialize(nullptr), "OleInitialize");
     // COM would catch a fault inside the drop target's calls and carry on
     // with a handler cut short; a fault must end the program where it is seen.
     ComPtr<IGlobalOptions> options;
-    ThrowIfFailed(CoCreateInstance(CLSID_GlobalOptions, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(options.Put())));
-    ThrowIfFailed(options->Set(COMGLB_EXCEPTION_HANDLING, COMGLB_EXCEPTION_DONOT_HANDLE_ANY));
+    ThrowIfFailed(CoCreateInstance(CLSID_GlobalOptions, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(options.Put())),
+                  "CoCreateInstance");
+    ThrowIfFailed(options->Set(COMGLB_EXCEPTION_HANDLING, COMGLB_EXCEPTION_DONOT_HANDLE_ANY), "IGlobalOptions::Set");
 }
 
 Form1& Form1OnDemand::Built()
@@ -31,7 +32,7 @@ Form1& Form1OnDemand::Built()
         // so that the window's buttons, labels, boxes and tooltip are theirs.
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
         if (!InitCommonControlsEx(&controls))
-            throw Failure(FailureCause::PlatformCall);
+            ThrowCallFailure("InitCommonControlsEx");
         form = std::make_unique<Form1>(instance);
         if (fieldsWritten)
             form->ShowFields(fields);
@@ -75,7 +76,7 @@ void Form1OnDemand::ShowMessage(const std::u16string& text, MessageIcon icon)
 {
     const UINT style = MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0);
     if (MessageBoxW(Built().Handle(), ToWide(text).c_str(), kApplicationTitle, style) == 0)
-        ThrowLastError();
+        ThrowLastError("MessageBoxW");
 }
 
 int Form1OnDemand::Run()

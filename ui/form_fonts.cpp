@@ -25,7 +25,7 @@ ScopedFont CreateFormFont(const FontFace& face, UINT dpi)
     ScopedFont font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, face.charset, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.face));
     if (!font)
-        ThrowLastError();
+        ThrowLastError("CreateFontW");
     return font;
 }
 

@@ -152,7 +152,8 @@ LRESULT AnswerPicture1Object(HWND picture1, WPARAM flags)
 {
     ComPtr<IAccessible> standard;
     ThrowIfFailed(CreateStdAccessibleObject(
-        picture1, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(standard.Put())));
+                      picture1, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(standard.Put())),
+                  "CreateStdAccessibleObject");
     const auto object = ComPtr<ButtonObject>::Adopt(new ButtonObject(picture1, std::move(standard)));
     return LresultFromObject(__uuidof(IAccessible), flags, object.get());
 }

@@ -5,7 +5,27 @@
 #include <exception>
 #include <string>
 
-#include "core/failure.h"
+namespace {
+
+// "DrawIconEx failed, system error 0 (ui/form1.cpp:171)"
+std::string Describe(const Failure& failure)
+{
+    std::string text = failure.call != nullptr ? std::string(failure.call) + " failed" : failure.what();
+    text.append(", system error ").append(std::to_string(failure.systemError));
+    text.append(" (").append(failure.where.file_name()).append(":").append(std::to_string(failure.where.line()));
+    return text + ")";
+}
+
+void WriteToStandardError(const std::string& line)
+{
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    // A report that cannot be written is lost: it only ever explains.
+    if (error != nullptr && error != INVALID_HANDLE_VALUE)
+        WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+} // namespace
 
 void ReportUnhandledFailure(std::string_view during)
 {
@@ -14,16 +34,16 @@ void ReportUnhandledFailure(std::string_view during)
     try {
         throw;
     } catch (const Failure& failure) {
-        text.append(failure.what()).append(", system error ").append(std::to_string(failure.systemError));
+        text.append(Describe(failure));
     } catch (const std::exception& other) {
         text.append(other.what());
     } catch (...) {
         text.append("an unknown failure");
     }
-    text += '\n';
-    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    // The program ends either way: a report that cannot be written is lost.
-    if (error != nullptr && error != INVALID_HANDLE_VALUE)
-        WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    WriteToStandardError(text + '\n');
+}
+
+void ReportSkippedFailure(const Failure& failure)
+{
+    WriteToStandardError("Nomichron went on without: " + Describe(failure) + '\n');
 }

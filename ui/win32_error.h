@@ -2,17 +2,47 @@
 
 #include <windows.h>
 
+#include <source_location>
+
 #include "core/failure.h"
 
-// A failed Win32 call as the project's failure, with its error code.
-[[noreturn]] inline void ThrowLastError()
+// Every checked platform call is one of two kinds, and its failure means
+// something different:
+// - essential: what showing the window, taking drops and renaming depend on
+//   (the class, the window and its controls, the drop registration, the
+//   rename). Its failure is the project's failure, which ends the program
+//   unless an entry handler handles it.
+// - decorative: what only draws (painting, the focus rectangle, themes, the
+//   tooltip and the subclass it rides on). Its failure is reported and
+//   skipped: the window goes on without it, and repaints later where a paint
+//   failed.
+
+// A failed essential Win32 call, with its error code.
+[[noreturn]] inline void ThrowLastError(const char* call, std::source_location where = std::source_location::current())
 {
-    throw Failure(FailureCause::PlatformCall, GetLastError());
+    throw Failure(FailureCause::PlatformCall, GetLastError(), call, where);
 }
 
-// A failed COM call as the project's failure, with its HRESULT.
-inline void ThrowIfFailed(HRESULT result)
+// A failed essential call that sets no error code (a message's answer, a
+// common-controls call).
+[[noreturn]] inline void
+ThrowCallFailure(const char* call, std::source_location where = std::source_location::current())
+{
+    throw Failure(FailureCause::PlatformCall, 0, call, where);
+}
+
+// An essential COM call, with its HRESULT.
+inline void ThrowIfFailed(HRESULT result, const char* call,
+                          std::source_location where = std::source_location::current())
 {
     if (FAILED(result))
-        throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result));
+        throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result), call, where);
 }
+
+// A decorative call's outcome: true when it succeeded. A failure is reported
+// on standard error, with GetLastError's code, and the caller skips what
+// depended on it.
+bool Decorated(bool succeeded, const char* call, std::source_location where = std::source_location::current());
+
+// A decorative COM call's outcome, with its HRESULT in the report.
+bool DecoratedResult(HRESULT result, const char* call, std::source_location where = std::source_location::current());

@@ -24,11 +24,11 @@ std::wstring FullPathName(const std::wstring& path)
 {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0)
-        ThrowLastError();
+        ThrowLastError("GetFullPathNameW");
     std::wstring full(needed, L'\0');
     const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
     if (written == 0 || written >= needed)
-        ThrowLastError();
+        ThrowLastError("GetFullPathNameW");
     full.resize(written);
     return full;
 }
@@ -54,7 +54,7 @@ std::wstring ExtendedLengthPath(const std::wstring& path)
 void Win32FileSystem::RenameNoReplace(const std::u16string& from, const std::u16string& to)
 {
     if (!MoveFileExW(ExtendedLengthPath(ToWide(from)).c_str(), ExtendedLengthPath(ToWide(to)).c_str(), 0))
-        throw Failure(FailureCause::RenameRefused, GetLastError());
+        throw Failure(FailureCause::RenameRefused, GetLastError(), "MoveFileExW");
 }
 
 bool Win32Process::IsAnotherInstanceRunning()
@@ -62,7 +62,7 @@ bool Win32Process::IsAnotherInstanceRunning()
     instanceMutex.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     const DWORD error = GetLastError();
     if (!instanceMutex)
-        throw Failure(FailureCause::PlatformCall, error);
+        throw Failure(FailureCause::PlatformCall, error, "CreateMutexW");
     return error == ERROR_ALREADY_EXISTS;
 }
 
