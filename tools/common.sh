@@ -50,7 +50,7 @@ check_hardening() {
         grep -q -x -E "\s*$flag" <<<"$header" || missing+=("$flag")
     done
     local relocations
-    relocations=$(awk '/Base Relocation Directory/ { print $3 }' <<<"$header")
+    relocations=$(awk '/Base Relocation Directory/ { print $4 }' <<<"$header") # its size
     [ -n "$relocations" ] && [ "$relocations" != 00000000 ] || missing+=("relocations")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "$(basename "$1") lacks its hardening: ${missing[*]} (see objdump -p)" >&2
