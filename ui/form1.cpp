@@ -43,6 +43,26 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
         ThrowLastError("RegisterClassExW");
 }
 
+// Made at the primary monitor's origin, hidden, so that it has that
+// monitor's DPI. Wine rewrites its display settings when its desktop starts
+// (after a change of DPI, or when the last window of the session has gone),
+// and a top-level window asked for in that moment is refused without an
+// error code: the start tries again for a while before it gives up.
+HWND CreateForm1Window(HINSTANCE instance, void* form)
+{
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPause = 50; // ms: a second in all
+    for (int attempt = 1;; ++attempt) {
+        const HWND made = CreateWindowExW(
+            kExStyle, Form1::kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, form);
+        if (made != nullptr || attempt == kAttempts)
+            return made;
+        ReportPassingFailure("tried again after",
+                             Failure(FailureCause::PlatformCall, GetLastError(), "CreateWindowExW (Form1)"));
+        Sleep(kPause);
+    }
+}
+
 void CheckedSetWindowPos(HWND window, const RECT& rect)
 {
     if (!SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -189,9 +209,7 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
 Form1::Form1(HINSTANCE instance) : instance(instance)
 {
     RegisterForm1Class(instance, Procedure);
-    // Made at the primary monitor's origin, hidden, so that it has that monitor's DPI.
-    window.reset(
-        CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
+    window.reset(CreateForm1Window(instance, this));
     if (!window)
         ThrowLastError("CreateWindowExW (Form1)");
     dpi = WindowDpi(window.get());

@@ -4,6 +4,7 @@
 #include "app/drop_handling.h"
 #include "ui/form1_on_demand.h"
 #include "ui/unhandled_failure.h"
+#include "ui/win32_error.h"
 #include "ui/win32_platform.h"
 
 namespace {
@@ -14,28 +15,26 @@ namespace {
 // import, comes from System32 or the side-by-side store, never from the
 // program's folder, the current folder or PATH. Set before anything can load
 // one; without it the program does not run.
-bool LoadDllsFromSystem32Only()
+void LoadDllsFromSystem32Only()
 {
     if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
-        return false;
+        ThrowLastError("SetDefaultDllDirectories");
     // Also for what the loader maps on its own behalf, where Windows allows
     // it: a refusal leaves the search above, which is what matters.
     PROCESS_MITIGATION_IMAGE_LOAD_POLICY policy{};
     policy.PreferSystem32Images = 1;
     SetProcessMitigationPolicy(ProcessImageLoadPolicy, &policy, sizeof(policy));
-    return true;
 }
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    if (!LoadDllsFromSystem32Only())
-        return 1;
-    // No crash dialog, ever: a failure that no entry handler handles ends the
-    // program here, quietly and before any further rename.
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     try {
+        LoadDllsFromSystem32Only();
+        // No crash dialog, ever: a failure that no entry handler handles ends
+        // the program here, quietly and before any further rename.
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
         Win32Process process;
         Win32Clock clock;
         Win32FileSystem fileSystem;

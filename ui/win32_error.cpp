@@ -5,13 +5,14 @@
 bool Decorated(bool succeeded, const char* call, std::source_location where)
 {
     if (!succeeded)
-        ReportSkippedFailure(Failure(FailureCause::PlatformCall, GetLastError(), call, where));
+        ReportPassingFailure("went on without", Failure(FailureCause::PlatformCall, GetLastError(), call, where));
     return succeeded;
 }
 
 bool DecoratedResult(HRESULT result, const char* call, std::source_location where)
 {
     if (FAILED(result))
-        ReportSkippedFailure(Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result), call, where));
+        ReportPassingFailure("went on without",
+                             Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result), call, where));
     return SUCCEEDED(result);
 }

@@ -59,19 +59,19 @@ class Nomichron(unittest.TestCase):
         return {os.path.relpath(os.path.join(f, n), self.root): open(os.path.join(f, n)).read() if n in files else "<folder>"
                 for f, folders, files in os.walk(self.root) for n in folders + files}
 
-    def probe(self, *arguments, text=None, env=None):  # probe.exe, with the text (if any) in a file
+    def probe(self, *arguments, text=None, env=None, errors=None):  # probe.exe, with the text (if any) in a file
         if text is not None:
             with tempfile.NamedTemporaryFile("w", dir=self.scratch, delete=False) as file:
                 file.write(text)
             arguments += ("Z:" + file.name.replace("/", "\\"),)
         probe = subprocess.Popen(["wine", PROBE, *map(str, arguments)], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                 text=True, env=env)
+                                 stderr=errors, text=True, env=env)
         self.addCleanup(lambda: probe.poll() is None and probe.kill())
         return probe
 
-    def start(self, *paths, tail="", occupied=()):  # Nomichron with the exact command line "<its path>" "<path>"...<tail>
+    def start(self, *paths, tail="", occupied=(), errors=None):  # Nomichron with the exact command line "<its path>" "<path>"...<tail>
         line = " ".join(f'"{p}"' for p in ["Z:" + self.exe.replace("/", "\\"), *paths]) + tail
-        return self.probe("start", *occupied, text=line, env=self.env)
+        return self.probe("start", *occupied, text=line, env=self.env, errors=errors)
 
     def answer(self):  # the message's text, icon, owner and the owner's Text1 to Text10, once answered with OK
         text, icon, owner, boxes = self.ended(self.probe("message"), "message probe")[0].splitlines()
@@ -98,9 +98,10 @@ class Nomichron(unittest.TestCase):
         self.until(f"line from the {what}", lambda: select.select([process.stdout], [], [], 0.1)[0])
         return process.stdout.readline()
 
-    def ended(self, process, what):  # its output (if read) and exit code, once it has ended
+    def ended(self, process, what):  # its output (if read), exit code and standard error (if read), once it has ended
         try:
-            return process.communicate(timeout=LIMIT)[0], process.returncode
+            output, errors = process.communicate(timeout=LIMIT)
+            return output, process.returncode, errors
         except subprocess.TimeoutExpired:
             self.fail(f"the {what} did not end within {LIMIT} s")
 
@@ -134,10 +135,13 @@ class Nomichron(unittest.TestCase):
                     answer = self.answer()
                     self.assertEqual(answer[:3] + [answer[3], answer[12]], START_FAILURE + [t.format(w=w, r=w[:-1], l=l) for t in refused])
                 self.assertEqual((self.ended(start, "start")[1], self.tree()), (0, expected))
-        # A start that fails before its failures are handled (its instance name taken by an event) says so.
+        # A start that fails before its failures are handled (its instance name taken by an event) says why.
         before = self.tree()
-        self.assertEqual((self.ended(self.start(self.windows("a.jpg"), occupied=["occupied"]), "start")[1], self.tree()),
-                         (1, before))
+        start = self.start(self.windows("a.jpg"), occupied=["occupied"], errors=subprocess.PIPE)
+        _, code, errors = self.ended(start, "start")
+        self.assertEqual((code, self.tree()), (1, before))
+        self.assertRegex(errors, r"^Nomichron ended during start-up or the message loop: "
+                         r"CreateMutexW failed, system error 6 \(ui/win32_platform\.cpp:\d+\)\n$")
 
     def test_the_thousandth_file_of_a_counter_drop(self):
         before, app, drop = self.drop(1000, option=2)
@@ -193,7 +197,7 @@ class Nomichron(unittest.TestCase):
         press = self.probe("press")
         self.assertEqual([self.line(press, "press probe") for _ in range(3)],
                          ["43 ファイルを選択してリネーム\n", "returned\n", "1 disabled\n"])
-        run("xdotool", "key", "Escape")
+        self.keys("key", "Escape", to="Open")
         self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
         # What another program may drop is refused, but for an ANSI list, which renames with the short counter.
         for offer, answer in ("past-end", "not copy\n"), ("unterminated", "not copy\n"), ("ansi", "copy\n"):
@@ -214,29 +218,39 @@ class Nomichron(unittest.TestCase):
 
     def drag(self, x, y, offered="files"):  # a real X11 drag from a GTK window at the screen's top left to the point
         source = subprocess.Popen(["/usr/bin/python3", __file__, "--" + offered, self.root], stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: source.poll() is None and source.kill())  # its window would cover the next case's
         self.assertEqual(self.line(source, "drag source"), "ready\n")
         steps = [s for k in range(1, 5) for s in ("mousemove", 60 + (x - 60) * k // 5, 30 + (y - 30) * k // 5, "sleep", 0.05)]
         run("xdotool", "mousemove", 60, 30, "mousedown", 1, "mousemove", 70, 35, "sleep", 0.05, *steps,
             "mousemove", x, y, "sleep", 0.2, "mousemove", x + 1, y, "sleep", 0.2, "mouseup", 1)
         return self.ended(source, "drag source")[0]  # "refused" when no target took it: the no-drop cursor
 
-    def open_dialog(self):  # the Open dialog, once it has shown
-        self.until("Open dialog", lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
-        time.sleep(0.5)
+    def keys(self, *keys, to="Nomichron", focus=None):  # typed once the window titled so has the keyboard focus; with
+        self.until(f"keyboard focus on {to}", lambda: run("xdotool", "getwindowfocus").strip() in  # focus, until it is on
+                   run("xdotool", "search", "--onlyvisible", "--name", f"^{to}$").split())  # that control of Nomichron
+        run("xdotool", *keys)
+        if focus is not None:
+            self.until(f"focus on control {focus}", lambda: self.ended(self.probe("focus"), "focus probe")[0] == f"{focus}\n")
+
+    def drawn(self, what, points, colours):  # the screen's colours at the points, read until they are the ones drawn
+        end = time.monotonic() + 10
+        while (seen := [run("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", 8, "txt:-").split()[-2]
+                        for x, y in points]) != colours and time.monotonic() < end:
+            time.sleep(0.1)
+        self.assertEqual(seen, colours, f"Nomichron never drew {what} within 10 s")
 
     def test_picture1_pressed_from_the_keyboard_then_clicked_and_cancelled(self):
         self.write("x/a.jpg", "x/b.TXT", "x/c.jpg")
         before = self.tree()
         app, left, top = self.photographed(96, photo=False)
-        # Option1(3), then Tab to Picture1: its focus shows, dotted on the icon's black edge; the frames are the form's navy.
-        run("xdotool", "key", "Down", "Down", "Down", "Tab", "sleep", 0.3)
-        self.assertEqual([run("import", "-window", "root", "-crop", f"1x1+{left + x}+{top + y}", "-depth", 8, "txt:-").split()[-2]
-                          for x, y in ((225, 315), (224, 316), (15, 60), (15, 225))], ["#FFFFFF"] * 2 + ["#000080"] * 2)
-        run("xdotool", "key", "Return")
-        self.open_dialog()
-        for typed in self.windows("x"), '"a.jpg" "b.TXT"':  # the folder, then two of its files
-            run("xdotool", "type", "--delay", 20, typed)
-            run("xdotool", "key", "Return", "sleep", 0.5)
+        self.keys("key", "Down", "Down", "Down", focus=103)  # Option1(3)
+        self.keys("key", "Tab", focus=200)  # Picture1: its focus shows, dotted on the icon's black edge
+        self.drawn("Picture1's focus rectangle and the navy frames", [(left + x, top + y) for x, y in (
+            (225, 315), (224, 316), (15, 60), (15, 225))], ["#FFFFFF"] * 2 + ["#000080"] * 2)
+        self.keys("key", "Return")
+        for typed in self.windows("x"), '"a.jpg" "b.TXT"':  # in the Open dialog: the folder, then two of its files
+            self.keys("type", "--delay", 20, typed, to="Open")
+            self.keys("key", "Return", "sleep", 0.5, to="Open")
         self.assertEqual((self.ended(app, "window")[1], self.tree()),
                          (0, renamed(before, [("x/a.jpg", "x/20050131-001.jpg"), ("x/b.TXT", "x/20050131-002.TXT")])))
         before = self.tree()
@@ -244,18 +258,22 @@ class Nomichron(unittest.TestCase):
         run("xdotool", "mousemove", left + 240, top + 331)  # Picture1, which names itself on hover
         self.assertEqual(self.ended(self.probe("tooltip"), "tooltip probe")[0], "tooltip\n")
         run("xdotool", "click", 1)
-        self.open_dialog()
+        self.until("Open dialog", lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
         # Told to close meanwhile, the window waits for its dialog: it closes once Escape has cancelled it.
         self.assertEqual(self.ended(self.probe("close"), "close probe")[0], "Text1\n")
         time.sleep(0.5)
         self.assertTrue(run("xdotool", "search", "--onlyvisible", "--name", "^Open$") and app.poll() is None)
-        run("xdotool", "key", "Escape")
+        self.keys("key", "Escape", to="Open")
         self.assertEqual((self.ended(app, "window")[1], self.tree()), (0, before))
 
     def test_a_real_x11_drag_onto_image1_then_picture1(self):
-        run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", 144, "/f")
-        self.photographed(144)[0].kill()
-        run("wine", "reg", "delete", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/f")
+        dpi = r"HKCU\Control Panel\Desktop", "/v", "LogPixels"
+        run("wine", "reg", "add", *dpi, "/t", "REG_DWORD", "/d", 144, "/f")
+        self.addCleanup(run, "wine", "reg", "delete", *dpi, "/f")  # the prefix back at 96 DPI, even after a failure
+        app = self.photographed(144)[0]
+        app.kill()
+        self.ended(app, "window at 144 DPI")
+        run("wine", "reg", "delete", *dpi, "/f")
         self.write("a.jpg", "b.TXT")
         app, left, top = self.photographed(96)
         # Files on Image1, and text alone on Picture1, are refused.
