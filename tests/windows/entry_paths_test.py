@@ -195,9 +195,10 @@ class Nomichron(unittest.TestCase):
                          ["43 ファイルを選択してリネーム\n", "returned\n", "1 disabled\n"])
         run("xdotool", "key", "Escape")
         self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
-        # What another program may drop is refused, but for an ANSI list, which renames with the short counter.
-        for offer, answer in ("past-end", "not copy\n"), ("unterminated", "not copy\n"), ("ansi", "copy\n"):
-            self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(paths[1:])), "drop")[0], answer, offer)
+        # An empty list (its header and one wide NUL) is refused, and the window stays ready: an ANSI list then
+        # renames with the short counter.
+        for offer, files, answer in ("wide", [], "not copy\n"), ("ansi", paths[1:], "copy\n"):
+            self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(files)), "drop")[0], answer, offer)
         self.assertEqual((self.ended(app, "window")[1], self.tree()),
                          (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b.jpg", "050131-002.jpg": "c.jpg"}))
 
