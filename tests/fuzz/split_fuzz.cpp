@@ -19,22 +19,8 @@ void Require(bool condition)
         std::abort();
 }
 
-// A drive's root, or a share's or \\?\ path's two backslashes, but no device's (\\.\); no quote, and no colon
-// but a drive's; after \\?\, which Win32 passes on unread, no "/" and no name ending in a dot or a space.
-bool IsFullyQualified(std::u16string_view path)
-{
-    const bool verbatim = path.starts_with(u"\\\\?\\");
-    const std::size_t drive = verbatim ? 4 : 0, colon = path.find(u':');
-    const bool rooted =
-        path.starts_with(u"\\\\") || (path.size() > 2 && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/'));
-    return rooted && !path.starts_with(u"\\\\.\\") && path.find(u'"') == std::u16string_view::npos &&
-           (colon == std::u16string_view::npos || (colon == drive + 1 && path.find(u':', colon + 1) == path.npos)) &&
-           (!verbatim ||
-            (path.find(u'/') == path.npos && path.find(u".\\") == path.npos && path.find(u" \\") == path.npos));
-}
-
-// Started with it, the program renames fully qualified paths given whole, in the order given, and none
-// after an argument it did not rename.
+// Started with it, the program renames only fully qualified paths given whole (a drive's root, or the two
+// backslashes of a share or a \\?\ path, but not of a device), in their order, none after one it did not.
 void StartWith(const std::u16string& line)
 {
     const CommandLineArguments split = SplitCommandLine(line);
@@ -47,9 +33,12 @@ void StartWith(const std::u16string& line)
         fs.files[argument] = "file";
     Form_Load({process, window, window, clock, fs});
     const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
-    for (std::size_t i = 0; i < fs.renames.size(); ++i)
-        Require(i + 1 < complete && fs.renames[i].first == split.arguments[i + 1] &&
-                IsFullyQualified(fs.renames[i].first));
+    for (std::size_t i = 0; i < fs.renames.size(); ++i) {
+        const std::u16string& from = fs.renames[i].first;
+        Require(i + 1 < complete && from == split.arguments[i + 1] && !from.starts_with(u"\\\\.\\") &&
+                (from.starts_with(u"\\\\") ||
+                 (from.size() > 2 && from[1] == u':' && (from[2] == u'\\' || from[2] == u'/'))));
+    }
 }
 
 // Read as a dropped file list: nothing outside the block (exactly the input, so that AddressSanitizer sees a

@@ -12,20 +12,16 @@ namespace {
 using namespace std::literals;
 using Paths = std::optional<std::vector<std::u16string>>;
 
-// The system code page of a Japanese Windows.
+// The system code page of a Japanese Windows, as glibc converts it (to UTF-16 in this machine's byte order).
 std::u16string FromCp932(std::string_view name)
 {
     const iconv_t cp932 = iconv_open("UTF-16LE", "CP932");
-    std::string utf16(name.size() * 2, '\0');
-    char* in = const_cast<char*>(name.data());
-    char* out = utf16.data();
-    std::size_t inLeft = name.size(), outLeft = utf16.size();
+    std::u16string text(name.size(), u'\0');
+    char *in = const_cast<char*>(name.data()), *out = reinterpret_cast<char*>(text.data());
+    std::size_t inLeft = name.size(), outLeft = text.size() * 2;
     const bool converted = iconv(cp932, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
     iconv_close(cp932);
-    std::u16string text;
-    for (std::size_t i = 0; converted && i + 1 < utf16.size() - outLeft; i += 2)
-        text +=
-            static_cast<char16_t>(static_cast<unsigned char>(utf16[i]) | static_cast<unsigned char>(utf16[i + 1]) << 8);
+    text.resize(converted ? text.size() - outLeft / 2 : 0);
     return text;
 }
 

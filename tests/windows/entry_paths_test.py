@@ -124,11 +124,9 @@ class Nomichron(unittest.TestCase):
                 (["a.jpg", "b.jpg", long + "/c.jpg", "d.jpg"], '"{n}a.jpg" "{n}b.jpg" "{n}{l}\\c.jpg" "\\\\?\\UNC\\nas\\photos\\d.jpg"',
                  None, [("a.jpg", "050131010102.jpg"), ("b.jpg", "050131010103.jpg"),
                         (long + "/c.jpg", long + "/050131010104.jpg"), ("d.jpg", "050131010105.jpg")]),
-                # Only whole paths: a long one is renamed as written, a URL, more path after a stream-like name or a quote refused.
+                # A long \\?\ path renamed as written, then a URL refused.
                 ([long + "/a.jpg", "x/u.jpg"], '"\\\\?\\{w}{l}\\a.jpg" "proxz:/{u}/x/u.jpg"', ("\\\\?\\{w}{l}\\a.jpg", "\\\\?\\{w}{l}"),
-                 [(long + "/a.jpg", long + "/050131010102.jpg")]),
-                (["x/s.jpg", "photo.jpz"], '"{w}photo.jp{w}x\\s.jpg"', ("", ""), []),
-                (["Docs/q.jpg"], '{w}Docs\\"q.jpg', ("", ""), [])]:
+                 [(long + "/a.jpg", long + "/050131010102.jpg")])]:
             with self.subTest(line=line):
                 self.setUp()
                 if os.path.lexists(share):

@@ -1,6 +1,5 @@
-// Form1 in this process, its Picture1 given two drops: the first handler
-// fails through to the drop target, which reports it; the window must still
-// take the second.
+// Form1 in this process: a drop whose handler fails through to the drop
+// target, which reports it, and then one that the window must still take.
 #include <gtest/gtest.h>
 
 #include "bench/file_drop.h"
@@ -12,28 +11,24 @@ namespace {
 TEST(Form1, TakesTheNextDropAfterAHandlerFailed)
 {
     ASSERT_EQ(OleInitialize(nullptr), S_OK);
-    {
-        Form1 form(GetModuleHandleW(nullptr));
-        int calls = 0;
-        form.AcceptFilesOnPicture1([&](DropData&) {
-            if (++calls == 1)
-                throw Failure(FailureCause::PlatformCall);
-        });
-        form.Show();
-        RECT picture1{};
-        GetWindowRect(GetDlgItem(form.Handle(), 200), &picture1);
-        SetCursorPos((picture1.left + picture1.right) / 2, (picture1.top + picture1.bottom) / 2);
-        unsigned long effects[2] = {};
-        for (unsigned long& effect : effects) {
-            DropFiles({L"C:\\a.jpg"}, &effect);
-            // The target ends the program after a failure: this test goes on instead.
-            MSG quit{};
-            PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        }
-        EXPECT_EQ(calls, 2);
-        EXPECT_EQ(effects[1], static_cast<unsigned long>(DROPEFFECT_COPY));
+    Form1 form(GetModuleHandleW(nullptr));
+    int calls = 0;
+    form.AcceptFilesOnPicture1([&](DropData&) {
+        if (++calls == 1)
+            throw Failure(FailureCause::PlatformCall);
+    });
+    form.Show();
+    RECT picture1{};
+    GetWindowRect(GetDlgItem(form.Handle(), 200), &picture1);
+    SetCursorPos((picture1.left + picture1.right) / 2, (picture1.top + picture1.bottom) / 2);
+    unsigned long effects[2] = {};
+    for (unsigned long& effect : effects) {
+        DropFiles({L"C:\\a.jpg"}, &effect);
+        MSG quit{}; // the target ends the program after a failure: the test goes on instead
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
-    OleUninitialize();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(effects[1], static_cast<unsigned long>(DROPEFFECT_COPY));
 }
 
 } // namespace
