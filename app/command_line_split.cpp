@@ -76,33 +76,78 @@ CommandLineArguments SplitCommandLine(std::u16string_view line)
     return split;
 }
 
-bool IsWholePath(std::u16string_view argument)
+namespace {
+
+bool IsDriveLetter(char16_t c)
 {
-    if (argument.find(u'"') != std::u16string_view::npos)
-        return false;
-    const std::size_t colon = argument.find(u':');
-    if (colon == std::u16string_view::npos)
-        return true;
-    const std::size_t drive = argument.starts_with(u"\\\\?\\") || argument.starts_with(u"\\\\.\\") ? 4 : 0;
-    if (colon != drive + 1 || argument.find(u':', colon + 1) != std::u16string_view::npos)
-        return false;
-    const char16_t letter = argument[drive] | 0x20; // lower case, for ASCII letters
-    return letter >= u'a' && letter <= u'z';
+    const char16_t lower = c | 0x20; // for ASCII letters
+    return lower >= u'a' && lower <= u'z';
 }
 
-ArgumentString ArgumentStringOf(std::u16string_view commandLine)
+// A name as the file system takes it: not empty, no "/", and no dot or space
+// at its end, which Win32 drops from a path it reads ("." and ".." too).
+bool IsPlainName(std::u16string_view name)
+{
+    return !name.empty() && name.find(u'/') == std::u16string_view::npos && name.back() != u'.' && name.back() != u' ';
+}
+
+bool AreAllPlainNames(std::u16string_view names)
+{
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(names.find(u'\\', start), names.size());
+        if (!IsPlainName(names.substr(start, end - start)))
+            return false;
+        if (end == names.size())
+            return true;
+        start = end + 1;
+    }
+}
+
+// "server\share\" and whatever follows: without both names Win32 would read
+// the path as a device ("\\.\") or as another server's.
+bool StartsWithShare(std::u16string_view names)
+{
+    const std::size_t server = names.find(u'\\');
+    const std::size_t share = server == std::u16string_view::npos ? server : names.find(u'\\', server + 1);
+    return share != std::u16string_view::npos && AreAllPlainNames(names.substr(0, share));
+}
+
+} // namespace
+
+bool IsWholePath(std::u16string_view argument)
+{
+    // After \\?\ Win32 reads nothing: the names reach the file system as
+    // written, so they must be the ones the rename's folder split sees.
+    const bool verbatim = argument.starts_with(u"\\\\?\\");
+    std::u16string_view names = verbatim ? argument.substr(4) : argument;
+    bool share = false;
+    if (names.size() >= 3 && IsDriveLetter(names[0]) && names[1] == u':' &&
+        (names[2] == u'\\' || (names[2] == u'/' && !verbatim))) {
+        names.remove_prefix(3);
+    } else if (names.starts_with(verbatim ? u"UNC\\" : u"\\\\")) {
+        names.remove_prefix(verbatim ? 4 : 2);
+        share = true;
+    } else {
+        return false;
+    }
+    // No Windows name holds a quote, and a colon past the drive's would name
+    // a stream ("a.jpg:x") or be cut into a path nobody named ("x://y").
+    if (names.find_first_of(u"\":") != std::u16string_view::npos || (share && !StartsWithShare(names)))
+        return false;
+    return !verbatim || AreAllPlainNames(names);
+}
+
+CommandLinePaths ReadCommandLinePaths(std::u16string_view commandLine)
 {
     const CommandLineArguments split = SplitCommandLine(commandLine);
     const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
-    ArgumentString joined;
+    CommandLinePaths read;
     for (std::size_t i = 1; i < complete; ++i) {
         if (!IsWholePath(split.arguments[i])) {
-            joined.stopsAtRefused = true;
+            read.stopsAtRefused = true;
             break;
         }
-        if (i > 1)
-            joined.text += u' ';
-        joined.text += u'"' + split.arguments[i] + u'"';
+        read.paths.push_back(split.arguments[i]);
     }
-    return joined;
+    return read;
 }

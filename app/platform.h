@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/naming_schemes.h"
 
@@ -41,12 +42,10 @@ public:
     virtual std::u16string PathAt(Int16 position) = 0;
 };
 
-// The arguments as the start-up reads them.
-struct ArgumentString {
-    // Without the program's own path: each argument in double quotes,
-    // separated by single spaces, as the file manager passes dropped files.
-    std::u16string text;
-    // The text stops before an argument that names no file whole: that
+// The command line as the start-up reads it: the paths it names, in order.
+struct CommandLinePaths {
+    std::vector<std::u16string> paths;
+    // The paths stop before an argument that names no file whole: that
     // argument is refused, after the files before it are renamed.
     bool stopsAtRefused = false;
 };
@@ -55,6 +54,6 @@ class Process {
 public:
     virtual ~Process() = default;
     virtual bool IsAnotherInstanceRunning() = 0;
-    virtual ArgumentString Arguments() = 0;
+    virtual CommandLinePaths Arguments() = 0;
     virtual void EndProgram() = 0;
 };

@@ -31,8 +31,7 @@ public:
         std::wstring wide;
         for (const std::wstring& path : paths)
             wide.append(path).push_back(L'\0');
-        if (offer != Offer::NoEmptyNameAtEnd)
-            wide.push_back(L'\0');
+        wide.push_back(L'\0');
         list.assign(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
         if (offer == Offer::AnsiList) {
             list.assign(wide.size() * 2, '\0');
@@ -50,7 +49,7 @@ public:
         auto* header = block ? static_cast<DROPFILES*>(GlobalLock(block)) : nullptr;
         if (header == nullptr)
             return E_OUTOFMEMORY;
-        header->pFiles = offer == Offer::OffsetPastBlock ? 0x7FFFFFF0 : sizeof(DROPFILES);
+        header->pFiles = sizeof(DROPFILES);
         header->fWide = offer != Offer::AnsiList;
         std::memcpy(header + 1, list.data(), list.size());
         GlobalUnlock(block);

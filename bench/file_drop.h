@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-// What the drag offers: a list as a file manager's drag offers it, or as
-// another program might.
-enum class Offer { WideList, AnsiList, OffsetPastBlock, NoEmptyNameAtEnd };
+// How the drag's list is written: UTF-16, as a file manager's drag offers
+// it, or in the system's ANSI code page, as an older program might.
+enum class Offer { WideList, AnsiList };
 
 // Drops a list of files on the window under the cursor, as a file manager's
 // drag does: a DROPFILES block offered as CF_HDROP for COPY, released at

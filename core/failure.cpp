@@ -7,8 +7,6 @@ const char* Failure::what() const noexcept
         return "the file system refused the rename";
     case FailureCause::NumberOverflow:
         return "a 16-bit number went past 32767";
-    case FailureCause::NothingBeforeColon:
-        return "a path begins with its colon";
     case FailureCause::NoFolderInPath:
         return "a path has no folder";
     case FailureCause::NameTrimmedByWin32:

@@ -10,10 +10,9 @@
 enum class FailureCause {
     RenameRefused,      // the file system said no; systemError holds its code
     NumberOverflow,     // a 16-bit counter, position or sum went past 32767
-    NothingBeforeColon, // a path's last colon is its first character
     NoFolderInPath,     // a path without any separator
     NameTrimmedByWin32, // a file name that is empty or ends in a dot or a space
-    NotAWholePath,      // an argument with a quote, or a colon that is no drive's
+    NotAWholePath,      // an argument that names no file whole: relative, a URL, a stray quote
     PlatformCall,       // the platform call named in call failed; systemError holds its code
 };
 

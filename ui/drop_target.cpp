@@ -1,13 +1,11 @@
 #include "ui/drop_target.h"
 
-#include <shellapi.h>
-#include <shlobj.h>
+#include <climits>
+#include <memory>
+#include <string_view>
 
-#include <cstring>
-
-#include "core/failure.h"
+#include "app/file_list.h"
 #include "ui/scoped_win.h"
-#include "ui/text_win.h"
 #include "ui/unhandled_failure.h"
 #include "ui/win32_error.h"
 
@@ -24,62 +22,45 @@ bool OffersFileList(IDataObject* data)
     return data != nullptr && data->QueryGetData(&format) == S_OK;
 }
 
-// DragQueryFileW trusts the block's header: the list must start inside the
-// block, and its names, each ended by a NUL, must end with an empty one
-// before the block does. Wide or ANSI, as the header says.
-bool IsWholeFileList(HGLOBAL block)
+// Names of an ANSI list are in the system's code page, as their sender wrote them.
+std::u16string FromAnsiCodePage(std::string_view name)
 {
-    const SIZE_T size = GlobalSize(block);
-    const GlobalLockScope locked(block);
-    const auto* bytes = static_cast<const unsigned char*>(locked.Data());
-    DROPFILES header{};
-    if (bytes == nullptr || size < sizeof(header))
-        return false;
-    std::memcpy(&header, bytes, sizeof(header));
-    const std::size_t unit = header.fWide ? 2 : 1;
-    bool nameStarts = true;
-    for (std::size_t at = header.pFiles; at + unit <= size; at += unit) {
-        const bool nul = bytes[at] == 0 && (unit == 1 || bytes[at + 1] == 0);
-        if (nul && nameStarts)
-            return true;
-        nameStarts = nul;
-    }
-    return false;
+    if (name.size() > static_cast<std::size_t>(INT_MAX))
+        return {};
+    const int size = static_cast<int>(name.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, name.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (length <= 0 || MultiByteToWideChar(CP_ACP, 0, name.data(), size, wide.data(), length) != length)
+        return {};
+    return std::u16string(wide.begin(), wide.end());
+}
+
+// The medium given back however the reading ends.
+struct MediumRelease {
+    void operator()(STGMEDIUM* medium) const { ReleaseStgMedium(medium); }
+};
+
+std::optional<std::vector<std::u16string>> ReadDroppedFiles(IDataObject* data)
+{
+    FORMATETC format = FileListFormat();
+    STGMEDIUM medium{};
+    if (data == nullptr || FAILED(data->GetData(&format, &medium)))
+        return std::nullopt;
+    const std::unique_ptr<STGMEDIUM, MediumRelease> release(&medium);
+    if (medium.tymed != TYMED_HGLOBAL)
+        return std::nullopt;
+    // GlobalSize is 0 when it fails: an empty block, refused.
+    const SIZE_T size = GlobalSize(medium.hGlobal);
+    const GlobalLockScope locked(medium.hGlobal);
+    if (locked.Data() == nullptr)
+        return std::nullopt;
+    return ReadFileList({static_cast<const unsigned char*>(locked.Data()), size}, FromAnsiCodePage);
 }
 
 } // namespace
 
-Win32DropData::Win32DropData(IDataObject* data)
-{
-    FORMATETC format = FileListFormat();
-    if (data != nullptr && SUCCEEDED(data->GetData(&format, &medium)) && medium.tymed == TYMED_HGLOBAL &&
-        IsWholeFileList(medium.hGlobal))
-        drop = static_cast<HDROP>(medium.hGlobal);
-}
-
-Win32DropData::~Win32DropData()
-{
-    if (medium.tymed != TYMED_NULL)
-        ReleaseStgMedium(&medium);
-}
-
-long long Win32DropData::FileCount()
-{
-    return DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-}
-
-std::u16string Win32DropData::PathAt(Int16 position)
-{
-    const UINT index = static_cast<UINT>(position - 1);
-    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
-    if (length == 0)
-        ThrowLastError("DragQueryFileW");
-    std::wstring path(length + 1, L'\0');
-    if (DragQueryFileW(drop, index, path.data(), length + 1) != length)
-        ThrowLastError("DragQueryFileW");
-    path.resize(length);
-    return FromWide(path.c_str());
-}
+Win32DropData::Win32DropData(IDataObject* data) : paths(ReadDroppedFiles(data))
+{}
 
 ComPtr<DropTarget> DropTarget::Create(Handler handler, std::function<bool()> ready)
 {

@@ -2,31 +2,29 @@
 
 #include <windows.h>
 #include <oleidl.h>
-#include <shellapi.h>
 
 #include <atomic>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/platform.h"
 #include "ui/com_ptr.h"
 
-// The file list of an OLE drop, read with DragQueryFileW: each path's length
-// is asked first, so paths of any length arrive whole. A list that does not
-// lie whole inside its block, as another program may send, counts as none.
+// The file list of an OLE drop, read once, when it arrives, by ReadFileList
+// alone: what another program sends is read within its block or not at all.
+// A list refused there counts as none.
 class Win32DropData : public DropData {
 public:
     explicit Win32DropData(IDataObject* data);
-    ~Win32DropData() override;
-    Win32DropData(const Win32DropData&) = delete;
-    Win32DropData& operator=(const Win32DropData&) = delete;
 
-    bool HasFileList() override { return drop != nullptr; }
-    long long FileCount() override;
-    std::u16string PathAt(Int16 position) override;
+    bool HasFileList() override { return paths.has_value(); }
+    long long FileCount() override { return static_cast<long long>(paths->size()); }
+    std::u16string PathAt(Int16 position) override { return paths->at(static_cast<std::size_t>(position - 1)); }
 
 private:
-    STGMEDIUM medium{};
-    HDROP drop = nullptr;
+    std::optional<std::vector<std::u16string>> paths;
 };
 
 // Accepts file lists only (CF_HDROP), copied, and only while `ready` says so:

@@ -204,6 +204,18 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
         ThrowLastError("SetWindowLongPtrW");
 }
 
+// A flag that is true from the guard's start to its scope's end, however it ends.
+class RaisedWhileInScope {
+public:
+    explicit RaisedWhileInScope(bool& flag) : flag(flag) { flag = true; }
+    ~RaisedWhileInScope() { flag = false; }
+    RaisedWhileInScope(const RaisedWhileInScope&) = delete;
+    RaisedWhileInScope& operator=(const RaisedWhileInScope&) = delete;
+
+private:
+    bool& flag;
+};
+
 } // namespace
 
 Form1::Form1(HINSTANCE instance) : instance(instance)
@@ -298,14 +310,12 @@ void Form1::RunAlone(const std::function<void()>& handler)
 {
     if (handlerRunning)
         return;
-    handlerRunning = true;
-    try {
+    {
+        // Down again however the handler ends, a failure thrown through it too:
+        // a window left busy would take no drop, no press and no close.
+        const RaisedWhileInScope running(handlerRunning);
         handler();
-    } catch (...) {
-        handlerRunning = false;
-        throw;
     }
-    handlerRunning = false;
     if (std::exchange(closeAsked, false))
         Close();
 }

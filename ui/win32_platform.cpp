@@ -66,9 +66,9 @@ bool Win32Process::IsAnotherInstanceRunning()
     return error == ERROR_ALREADY_EXISTS;
 }
 
-ArgumentString Win32Process::Arguments()
+CommandLinePaths Win32Process::Arguments()
 {
-    return ArgumentStringOf(FromWide(GetCommandLineW()));
+    return ReadCommandLinePaths(FromWide(GetCommandLineW()));
 }
 
 void Win32Process::EndProgram()

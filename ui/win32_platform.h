@@ -22,7 +22,7 @@ public:
 class Win32Process : public Process {
 public:
     bool IsAnotherInstanceRunning() override;
-    ArgumentString Arguments() override;
+    CommandLinePaths Arguments() override;
     void EndProgram() override;
 
 private:

@@ -1,10 +1,13 @@
-// Any text two ways: as a raw command line to start with, and as the path of a file to rename.
+// Any input three ways: as a raw command line to start with, as the path of a file to rename, and as a
+// dropped file list.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 
 #include "app/command_line_split.h"
 #include "app/command_line_start.h"
+#include "app/file_list.h"
 #include "core/finish_rename.h"
 #include "tests/native/fakes.h"
 
@@ -16,21 +19,50 @@ void Require(bool condition)
         std::abort();
 }
 
-// Started with it, the program renames only files that its complete arguments name, whole.
+// Started with it, the program renames only fully qualified paths given whole (a drive's root, or the two
+// backslashes of a share or a \\?\ path, but not of a device), in their order, none after one it did not.
 void StartWith(const std::u16string& line)
 {
     const CommandLineArguments split = SplitCommandLine(line);
     FakeProcess process;
-    process.arguments = ArgumentStringOf(line);
+    process.arguments = ReadCommandLinePaths(line);
     FakeWindow window;
     FakeClock clock(Reading(2005, 1, 31, 1, 1, 1));
     FakeFileSystem fs;
     for (const std::u16string& argument : split.arguments)
         fs.files[argument] = "file";
     Form_Load({process, window, window, clock, fs});
-    const auto complete = split.arguments.end() - (split.lastLeftOpen ? 1 : 0);
-    for (const auto& [from, to] : fs.renames)
-        Require(std::find(split.arguments.begin() + 1, complete, from) != complete);
+    const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
+    for (std::size_t i = 0; i < fs.renames.size(); ++i) {
+        const std::u16string& from = fs.renames[i].first;
+        Require(i + 1 < complete && from == split.arguments[i + 1] && !from.starts_with(u"\\\\.\\") &&
+                (from.starts_with(u"\\\\") ||
+                 (from.size() > 2 && from[1] == u':' && (from[2] == u'\\' || from[2] == u'/'))));
+    }
+}
+
+// Read as a dropped file list: nothing outside the block (exactly the input, so that AddressSanitizer sees a
+// read past it), and the names written into a block come back exactly, unless its last byte is cut off.
+void ReadAsFileList(std::span<const unsigned char> input, const std::u16string& text)
+{
+    const auto latin1 = [](std::string_view name) { return std::u16string(name.begin(), name.end()); };
+    ReadFileList(input, latin1);
+    std::vector<std::u16string> names;
+    for (std::size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
+        end = std::min(text.find(u'\0', start), text.size());
+        if (end > start)
+            names.emplace_back(text, start, end - start);
+    }
+    const std::size_t listStart = 20 + (input.empty() ? 0 : input[0] % 3);
+    std::vector<unsigned char> block(listStart, 0);
+    block[0] = static_cast<unsigned char>(listStart), block[16] = 1;
+    for (const std::u16string& name : names)
+        for (const char16_t unit : name + u'\0')
+            block.insert(block.end(), {static_cast<unsigned char>(unit), static_cast<unsigned char>(unit >> 8)});
+    block.insert(block.end(), {0, 0, 0x41});
+    const auto read = ReadFileList(block, latin1);
+    Require(names.empty() ? !read : read == names);
+    Require(!ReadFileList(std::span(block).first(block.size() - 2), latin1));
 }
 
 // The target lies in the source's folder, keeps the name's own extension and
@@ -70,5 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
     StartWith(text);
     RenameAt(text);
+    ReadAsFileList({data, size}, text);
     return 0;
 }

@@ -1,7 +1,8 @@
-// The entry handlers over fakes: the start-up logic over argument strings at
+// The entry handlers over fakes: the start-up logic over command lines at
 // 01:01:01 on 31 January 2005, the drop handler under each scheme at 13:45:21.
 #include <gtest/gtest.h>
 
+#include "app/command_line_split.h"
 #include "app/command_line_start.h"
 #include "app/drop_handling.h"
 #include "tests/native/fakes.h"
@@ -19,9 +20,15 @@ struct Handlers {
             fs.files[file] = "file";
     }
     enum End { Closed, Shown, Failed };
-    End Start(const std::u16string& arguments)
+    // Every argument of the line names a file, and so does what it would name without its \\?\ prefix.
+    End Start(const std::u16string& commandLine)
     {
-        process.arguments = {arguments};
+        for (const std::u16string& argument : SplitCommandLine(commandLine).arguments) {
+            fs.files.try_emplace(argument, "file");
+            if (argument.starts_with(u"\\\\?\\"))
+                fs.files.try_emplace(argument.substr(4), "file");
+        }
+        process.arguments = ReadCommandLinePaths(commandLine);
         Form_Load({process, window, window, clock, fs});
         EXPECT_EQ(window.shown + window.closed, 1) << "one way to end";
         EXPECT_TRUE(window.messages.empty() ||
@@ -40,31 +47,44 @@ struct Handlers {
     FakeDropData data;
 };
 
-TEST(FormLoad, ArgumentStringsRenameWhatTheyHold)
+TEST(FormLoad, CommandLinesRenameTheWholePathsTheyHold)
 {
-    const Renames a{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"}};
-    for (const auto& [arguments, end, renames] : {
-             // a plain stretch counts from its last colon; after the last quote nothing is looked at
+    // Drive paths, "/" too, plain or quoted; shares; \\?\ paths kept as written; seconds 1, 2, 3 by place;
+    // an argument cut off inside an open quote left out.
+    const std::u16string every = u"p \"C:\\p\\a.jpg\" D:\\b\\y.jpg \"\\\\nas\\s\\n.jpg\" \\\\?\\UNC\\nas\\s\\m.jpg "
+                                 u"\\\\?\\C:\\p\\b.jpg E:/c/d.jpg \"C:\\p\\README";
+    for (const auto& [line, end, renames] : {
              std::tuple<std::u16string, Handlers::End, Renames>(
-                 u"\"C:\\p\\a.jpg\"  D:\\b\\x.jpg D:\\b\\y.jpg  \"E:\\c\\d.jpg\" C:\\p\\README", Handlers::Closed,
-                 Renames{a[0],
-                         {u"D:\\b\\y.jpg", u"D:\\b\\050131010102.jpg"},
-                         {u"E:\\c\\d.jpg", u"E:\\c\\050131010102.jpg"}}),
-             {u"C:\\p\\a.jpg", Handlers::Closed, {}},  // no quotes
-             {u"\"\" \"abc\" ", Handlers::Closed, {}}, // short pieces only
-             {u"", Handlers::Shown, {}},
-             {u"\"\\\\server\\s\\n.jpg\" \"C:\\p\\a.jpg\"", Handlers::Shown, {}}, // no colon before one
-             {u"\"C:\\p\\a.jpg\"    \"E:\\c\\d.jpg\"", Handlers::Failed, a},      // four spaces reuse the renamed path
-             {u"\"C:\\p\\a.jpg\" \":\\b\\x.jpg\"", Handlers::Failed, a},          // a colon first
-             {u"\"C:\\p\\a.jpg \"", Handlers::Failed, {}}, // a space that ends a quoted name is its own: refused
-             {u"\"C:\\p\\a.jpg" + std::u16string(32767, u'"'), Handlers::Failed, a}, // 32769 pieces: past 16 bits
+                 every, Handlers::Closed,
+                 Renames{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"},
+                         {u"D:\\b\\y.jpg", u"D:\\b\\050131010103.jpg"},
+                         {u"\\\\nas\\s\\n.jpg", u"\\\\nas\\s\\050131010104.jpg"},
+                         {u"\\\\?\\UNC\\nas\\s\\m.jpg", u"\\\\?\\UNC\\nas\\s\\050131010105.jpg"},
+                         {u"\\\\?\\C:\\p\\b.jpg", u"\\\\?\\C:\\p\\050131010106.jpg"},
+                         {u"E:/c/d.jpg", u"E:/c\\050131010107.jpg"}}),
+             {u"p", Handlers::Shown, {}},
          }) {
-        SCOPED_TRACE(std::string(arguments.begin(), arguments.begin() + std::min<std::size_t>(arguments.size(), 40)));
-        Handlers h(
-            {u"C:\\p\\a.jpg", u"C:\\p\\a.jpg ", u"C:\\p\\README", u"D:\\b\\x.jpg", u"D:\\b\\y.jpg", u"E:\\c\\d.jpg"});
-        EXPECT_EQ(h.Start(arguments), end);
+        SCOPED_TRACE(std::string(line.begin(), line.begin() + std::min<std::size_t>(line.size(), 40)));
+        Handlers h({u"C:\\p\\a.jpg"});
+        EXPECT_EQ(h.Start(line), end);
         EXPECT_EQ(h.fs.renames, renames);
         EXPECT_EQ(h.window.boxes, end == Handlers::Shown ? FakeWindow().fields : h.window.fields) << "Text1 to Text10";
+    }
+}
+
+TEST(FormLoad, ARefusedArgumentStopsTheLineWithTheMessage)
+{
+    // Each between two whole paths: relative, drive-relative, rooted, a stream, a URL, a quote, a device, a share
+    // without a file; after \\?\ a "/", and names Win32 reads otherwise ("d." beside "d", "..", " ", ".").
+    for (const std::u16string refused :
+         {u"\"\"", u"rel.jpg", u"sub\\a.jpg", u"Z:sub\\a.jpg", u"\\a.jpg", u":\\b\\x.jpg", u"C:\\p\\a.jpg:x",
+          u"http://x/y.jpg", u"C:\\p\\\\\\\"q.jpg", u"\\\\.\\C:\\p\\c.jpg", u"\\\\nas\\s", u"\\\\?\\C:/p/c.jpg",
+          u"\\\\?\\Z:\\x\\d.\\a.jpg", u"\\\\?\\Z:\\x\\nowhere\\..\\d\\b.jpg", u"\"\\\\?\\C:\\p \\c.jpg\"",
+          u"\\\\?\\UNC\\nas\\s\\.\\c.jpg"}) {
+        SCOPED_TRACE(std::string(refused.begin(), refused.end()));
+        Handlers h({u"Z:\\x\\d\\a.jpg", u"Z:\\x\\d\\b.jpg"});
+        EXPECT_EQ(h.Start(u"p \"C:\\p\\a.jpg\" " + refused + u" \"E:\\c\\d.jpg\""), Handlers::Failed);
+        EXPECT_EQ(h.fs.renames, (Renames{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"}}));
     }
 }
 

@@ -68,7 +68,7 @@ struct FakeDropData : DropData {
 
 struct FakeProcess : Process {
     bool IsAnotherInstanceRunning() override { return false; }
-    ArgumentString Arguments() override { return arguments; }
+    CommandLinePaths Arguments() override { return arguments; }
     void EndProgram() override {}
-    ArgumentString arguments;
+    CommandLinePaths arguments;
 };

@@ -107,8 +107,11 @@ class Nomichron(unittest.TestCase):
 
     def test_command_lines(self):
         long = "l" * 120 + "/" + "m" * 120  # with a file, past MAX_PATH
+        share = os.path.join(os.environ["WINEPREFIX"], "dosdevices", "unc", "nas", "photos")  # \\nas\photos
+        os.makedirs(os.path.dirname(share), exist_ok=True)
+        self.addCleanup(lambda: os.path.lexists(share) and os.remove(share))
         # the files, the command line after the program's path ({w}: the root as a Windows folder, with its
-        # "\\"; {r}: without; {u}: as a POSIX one), Text1 and Text10 in the failure message, renames
+        # "\\"; {r}: without; {u}: as a POSIX one; {n}: as a share), Text1 and Text10 in the failure message, renames
         for files, line, refused, renames in [
                 (["x/a.jpg", "x/sub/b.jpg", "y/c.jpg", "x/my.dir/README", "x/050131010105.dir/d", long + "/写真 📷.JPG"],
                  '"{w}x\\a.jpg" "{w}x\\sub/b.jpg" "{w}x\\../y/c.jpg" "{w}x\\my.dir/README" "{w}{l}/写真 📷.JPG" "{w}x',
@@ -118,19 +121,23 @@ class Nomichron(unittest.TestCase):
                 (["a.jpg", "b.jpg", "050131010103.jpg"], '"{w}a.jpg" "{w}b.jpg"', ("{w}b.jpg", "{r}"), [("a.jpg", "050131010102.jpg")]),
                 (["a.jpg", "d.jpg", "d.jpg."], '"{w}a.jpg" "{w}d.jpg." "{w}d.jpg"', ("{w}d.jpg.", "{r}"), [("a.jpg", "050131010102.jpg")]),
                 (["e.jpg", "e.jpg "], '"{w}e.jpg "', ("{w}e.jpg ", "{r}"), []),  # Win32 would rename e.jpg
-                (["a.jpg"], '"{w}a.jpg" "Z:a.jpg"', ("Z:a.jpg", ""), [("a.jpg", "050131010102.jpg")]),  # no folder
-                # Only whole paths: a long one is renamed, a URL, more path after a stream-like name or a quote refused.
-                ([long + "/a.jpg", "x/u.jpg"], '"\\\\?\\{w}{l}\\a.jpg" "proxz:/{u}/x/u.jpg"', ("{w}{l}\\a.jpg", "{w}{l}"),
-                 [(long + "/a.jpg", long + "/050131010102.jpg")]),
-                (["x/s.jpg", "photo.jpz"], '"{w}photo.jp{w}x\\s.jpg"', ("", ""), []),
-                (["Docs/q.jpg"], '{w}Docs\\"q.jpg', ("", ""), [])]:
+                # A share (Wine's \\nas\photos is the root), two at once, one past MAX_PATH, and one as \\?\UNC\.
+                (["a.jpg", "b.jpg", long + "/c.jpg", "d.jpg"], '"{n}a.jpg" "{n}b.jpg" "{n}{l}\\c.jpg" "\\\\?\\UNC\\nas\\photos\\d.jpg"',
+                 None, [("a.jpg", "050131010102.jpg"), ("b.jpg", "050131010103.jpg"),
+                        (long + "/c.jpg", long + "/050131010104.jpg"), ("d.jpg", "050131010105.jpg")]),
+                # A long \\?\ path renamed as written, then a URL refused.
+                ([long + "/a.jpg", "x/u.jpg"], '"\\\\?\\{w}{l}\\a.jpg" "proxz:/{u}/x/u.jpg"', ("\\\\?\\{w}{l}\\a.jpg", "\\\\?\\{w}{l}"),
+                 [(long + "/a.jpg", long + "/050131010102.jpg")])]:
             with self.subTest(line=line):
                 self.setUp()
+                if os.path.lexists(share):
+                    os.remove(share)
+                os.symlink(self.root, share)
                 self.write(*files)
                 expected = renamed(self.tree(), renames)
                 w = self.windows("")
                 l = long.replace("/", "\\")
-                start = self.start(tail=" " + line.format(w=w, r=w[:-1], u=self.root, l=l))
+                start = self.start(tail=" " + line.format(w=w, r=w[:-1], u=self.root, l=l, n="\\\\nas\\photos\\"))
                 if refused:
                     answer = self.answer()
                     self.assertEqual(answer[:3] + [answer[3], answer[12]], START_FAILURE + [t.format(w=w, r=w[:-1], l=l) for t in refused])
@@ -199,9 +206,10 @@ class Nomichron(unittest.TestCase):
                          ["43 ファイルを選択してリネーム\n", "returned\n", "1 disabled\n"])
         self.keys("key", "Escape", to="Open")
         self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
-        # What another program may drop is refused, but for an ANSI list, which renames with the short counter.
-        for offer, answer in ("past-end", "not copy\n"), ("unterminated", "not copy\n"), ("ansi", "copy\n"):
-            self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(paths[1:])), "drop")[0], answer, offer)
+        # An empty list (its header and one wide NUL) is refused, and the window stays ready: an ANSI list then
+        # renames with the short counter.
+        for offer, files, answer in ("wide", [], "not copy\n"), ("ansi", paths[1:], "copy\n"):
+            self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(files)), "drop")[0], answer, offer)
         self.assertEqual((self.ended(app, "window")[1], self.tree()),
                          (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b.jpg", "050131-002.jpg": "c.jpg"}))
 

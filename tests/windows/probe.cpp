@@ -1,8 +1,8 @@
 // The Windows side of entry_paths_test.py, under Wine (FILE holds UTF-8 text): start [occupied] FILE
 // (its command line, exactly; occupied: the program's instance name held by an event), message
-// (answered with OK: its text, icon, owner, Text1 to Text10), drop OPTION [paused|ansi|past-end|
-// unterminated] FILE (its paths on Picture1; paused: held where the window first asks for them until
-// standard input ends; the others: a list as another program might make it), press (Picture1 through
+// (answered with OK: its text, icon, owner, Text1 to Text10), drop OPTION [paused|ansi|wide] FILE
+// (its paths on Picture1, none for an empty list; paused: held where the window first asks for them until
+// standard input ends; ansi: the list in the system's code page), press (Picture1 through
 // Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
 // (once one shows), close (printing Text1), terminate. Each wait has a limit.
@@ -163,11 +163,7 @@ int wmain(int argc, wchar_t** argv)
         }
     };
     const std::wstring how = argc > 4 ? argv[3] : L"";
-    const Offer offer =
-        how == L"ansi"           ? Offer::AnsiList
-        : how == L"past-end"     ? Offer::OffsetPastBlock
-        : how == L"unterminated" ? Offer::NoEmptyNameAtEnd
-                                 : Offer::WideList;
+    const Offer offer = how == L"ansi" ? Offer::AnsiList : Offer::WideList;
     unsigned long effect = 0;
     OleInitialize(nullptr);
     const long result = DropFiles(paths, &effect, how == L"paused" ? std::function<void()>(pause) : nullptr, offer);

@@ -1,0 +1,34 @@
+// Form1 in this process: a drop whose handler fails through to the drop
+// target, which reports it, and then one that the window must still take.
+#include <gtest/gtest.h>
+
+#include "bench/file_drop.h"
+#include "core/failure.h"
+#include "ui/form1.h"
+
+namespace {
+
+TEST(Form1, TakesTheNextDropAfterAHandlerFailed)
+{
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    Form1 form(GetModuleHandleW(nullptr));
+    int calls = 0;
+    form.AcceptFilesOnPicture1([&](DropData&) {
+        if (++calls == 1)
+            throw Failure(FailureCause::PlatformCall);
+    });
+    form.Show();
+    RECT picture1{};
+    GetWindowRect(GetDlgItem(form.Handle(), 200), &picture1);
+    SetCursorPos((picture1.left + picture1.right) / 2, (picture1.top + picture1.bottom) / 2);
+    unsigned long effects[2] = {};
+    for (unsigned long& effect : effects) {
+        DropFiles({L"C:\\a.jpg"}, &effect);
+        MSG quit{}; // the target ends the program after a failure: the test goes on instead
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(effects[1], static_cast<unsigned long>(DROPEFFECT_COPY));
+}
+
+} // namespace
