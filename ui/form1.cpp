@@ -44,21 +44,23 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
 }
 
 // Made at the primary monitor's origin, hidden, so that it has that
-// monitor's DPI. Wine rewrites its display settings when its desktop starts
-// (after a change of DPI, or when the last window of the session has gone),
-// and a top-level window asked for in that moment is refused without an
-// error code: the start tries again for a while before it gives up.
+// monitor's DPI. Under Wine a top-level window is now and then refused, with
+// no error code, to a start that follows a change of DPI or the end of the
+// session's last window, while Wine brings its desktop and display settings
+// up again: the start tries again for a while before it gives up, and says
+// so once.
 HWND CreateForm1Window(HINSTANCE instance, void* form)
 {
-    constexpr int kAttempts = 20;
-    constexpr DWORD kPause = 50; // ms: a second in all
+    constexpr int kAttempts = 100;
+    constexpr DWORD kPause = 50; // ms: five seconds in all
     for (int attempt = 1;; ++attempt) {
         const HWND made = CreateWindowExW(
             kExStyle, Form1::kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, form);
         if (made != nullptr || attempt == kAttempts)
             return made;
-        ReportPassingFailure("tried again after",
-                             Failure(FailureCause::PlatformCall, GetLastError(), "CreateWindowExW (Form1)"));
+        if (attempt == 1)
+            ReportPassingFailure("tries again after",
+                                 Failure(FailureCause::PlatformCall, GetLastError(), "CreateWindowExW (Form1)"));
         Sleep(kPause);
     }
 }

@@ -233,9 +233,10 @@ class Nomichron(unittest.TestCase):
             "mousemove", x, y, "sleep", 0.2, "mousemove", x + 1, y, "sleep", 0.2, "mouseup", 1)
         return self.ended(source, "drag source")[0]  # "refused" when no target took it: the no-drop cursor
 
-    def keys(self, *keys, to="Nomichron", focus=None):  # typed once the window titled so has the keyboard focus; with
-        self.until(f"keyboard focus on {to}", lambda: run("xdotool", "getwindowfocus").strip() in  # focus, until it is on
-                   run("xdotool", "search", "--onlyvisible", "--name", f"^{to}$").split())  # that control of Nomichron
+    def keys(self, *keys, to="Nomichron", focus=None):  # typed once the X focus is Nomichron's and the window titled so
+        self.until(f"keyboard focus on {to}", lambda: run("xdotool", "getwindowfocus").strip() in run(  # is in front;
+            "xdotool", "search", "--onlyvisible", "--name", "^(Nomichron|Open)$").split() and  # with focus, until it
+            self.ended(self.probe("foreground"), "foreground probe")[0] == f"{to}\n")  # is on that control of Nomichron
         run("xdotool", *keys)
         if focus is not None:
             self.until(f"focus on control {focus}", lambda: self.ended(self.probe("focus"), "focus probe")[0] == f"{focus}\n")

@@ -5,7 +5,8 @@
 // standard input ends; ansi: the list in the system's code page), press (Picture1 through
 // Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
-// (once one shows), close (printing Text1), terminate. Each wait has a limit.
+// (once one shows), close (printing Text1), terminate, foreground (the title of the window in front,
+// whose thread takes the keys). Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -143,6 +144,8 @@ int wmain(int argc, wchar_t** argv)
         return Press(GetDlgItem(window, 200), window), 0;
     if (mode == L"tooltip")
         return Find(L"tooltips_class32", nullptr), Print(L"tooltip"), 0;
+    if (mode == L"foreground") // its title
+        return Print(WindowText(GetForegroundWindow())), 0;
     if (mode == L"focus") { // once the focus has settled on a control
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
