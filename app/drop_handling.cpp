@@ -40,6 +40,8 @@ DropEnd RenameEveryPath(const DropPlatform& platform, DropData& data, FailureMod
                 return DropEnd::CounterLimit;
         }
         FinishRename(fields, platform.fileSystem);
+        // Only here, between two files: a stamp and its check stand together.
+        platform.progress.FileDone(counter, fileCount);
     }
     return DropEnd::AllRenamed;
 }
@@ -69,6 +71,7 @@ void Picture1_OLEDragDrop(const DropPlatform& platform, DropData& data)
         platform.messages.ShowMessage(kCounterLimitText, MessageIcon::None);
         return;
     case DropEnd::Failed:
+        platform.progress.ShowFailed();
         platform.messages.ShowMessage(
             mode == FailureMode::TimingFailure ? kTimingFailureText : kSameNameFailureText, MessageIcon::Exclamation);
         return;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class BatchProgress;
 class Clock;
 class DropData;
 class FileSystem;
@@ -13,6 +14,7 @@ struct DropPlatform {
     Messages& messages;
     Clock& clock;
     FileSystem& fileSystem;
+    BatchProgress& progress;
 };
 
 extern const std::u16string kTimingFailureText;
@@ -20,7 +22,7 @@ extern const std::u16string kSameNameFailureText;
 extern const std::u16string kCounterLimitText;
 
 // A drop on Picture1: renames every dropped path with the selected scheme,
-// then closes the window. A failure shows the message of the scheme's
+// reporting each file's end to the window, then closes the window. A failure shows the message of the scheme's
 // failure mode, and the counter schemes' 1000th file the limit message; either
 // stops the drop and leaves the window open for another. Data without a file
 // list is ignored.

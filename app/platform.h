@@ -31,6 +31,19 @@ public:
     virtual NamingScheme SelectedScheme() = 0;
 };
 
+// What the window shows of a batch while it runs. Each file's end is also a
+// point where the window answers what the system and other programs send it
+// and repaints, so that it never looks hung and the program the files came
+// from is never held; input and posted messages wait for the batch's end.
+class BatchProgress {
+public:
+    virtual ~BatchProgress() = default;
+    // `done` files of `total` are renamed, and the next has not been stamped.
+    virtual void FileDone(long long done, long long total) = 0;
+    // The batch failed: its message is about to show.
+    virtual void ShowFailed() = 0;
+};
+
 // The data of one drop, as the drop handler reads it.
 class DropData {
 public:

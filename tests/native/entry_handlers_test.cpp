@@ -38,7 +38,8 @@ struct Handlers {
     void Drop(NamingScheme scheme, std::vector<std::u16string> paths)
     {
         window.scheme = scheme, data.paths = std::move(paths);
-        Picture1_OLEDragDrop({window, window, clock, fs}, data);
+        clock.log = &window.log;
+        Picture1_OLEDragDrop({window, window, clock, fs, window}, data);
     }
     FakeProcess process;
     FakeWindow window;
@@ -124,6 +125,22 @@ TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
         EXPECT_EQ(h.window.boxes, h.window.fields) << "Text1 to Text10 show the last file";
         EXPECT_EQ(h.window.closed, message ? 0 : 1);
         EXPECT_EQ(h.window.messages, (message ? Messages{{*message, MessageIcon::Exclamation}} : Messages{}));
+    }
+}
+
+// The window answers between files, never between a stamp and its check
+// (the clock's two readings, "tt"), and shows the failure before its message.
+TEST(DropHandling, ReportsEachFileBetweenFilesAndAFailureBeforeItsMessage)
+{
+    for (const auto& [scheme, taken, log] : {
+             std::tuple<NamingScheme, std::u16string, std::string>(Compact, u"", "tt[1/3]tt[2/3]tt[3/3]"),
+             {Dashed, u"05-01-31-13-45-23.jpg", "tt[1/3]tt[failed][message]"},
+             {ShortDateCounter, u"050131-003.txt", "t[1/3]t[2/3]t[failed][message]"},
+         }) {
+        Handlers h({u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt", u"C:\\p\\" + taken},
+                   Reading(2005, 1, 31, 13, 45, 21));
+        h.Drop(scheme, {u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt"});
+        EXPECT_EQ(h.window.log, log);
     }
 }
 

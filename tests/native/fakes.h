@@ -15,17 +15,21 @@ inline ClockReading Reading(int year, int month, int day, int hour, int minute, 
     return ClockReading{year, month, day, hour, minute, second};
 }
 
-// Answers with the scripted readings, then keeps giving the last one.
+// Answers with the scripted readings, then keeps giving the last one; each
+// reading is a "t" in the log, when there is one.
 struct FakeClock : Clock {
     explicit FakeClock(ClockReading reading) : readings{reading} {}
     ClockReading ReadClock() override
     {
+        if (log != nullptr)
+            *log += 't';
         const ClockReading next = readings.front();
         if (readings.size() > 1)
             readings.pop_front();
         return next;
     }
     std::deque<ClockReading> readings;
+    std::string* log = nullptr;
 };
 
 // Files by path; a rename is refused as Windows refuses it: no source (2), a taken target (183).
@@ -42,20 +46,31 @@ struct FakeFileSystem : FileSystem {
     std::vector<std::pair<std::u16string, std::u16string>> renames;
 };
 
-// Form1 and its message boxes; Text1 to Text10 hold what ShowFields last wrote.
-struct FakeWindow : MainWindow, Messages {
+// Form1, its message boxes and its batch progress; Text1 to Text10 hold what
+// ShowFields last wrote, and the log what the batch showed, in order.
+struct FakeWindow : MainWindow, Messages, BatchProgress {
     void Show() override { ++shown; }
     void Close() override { ++closed; }
     RenameFields& Fields() override { return fields; }
     void ShowFields() override { boxes = fields; }
     NamingScheme SelectedScheme() override { return ++schemeReads, scheme; }
-    void ShowMessage(const std::u16string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
+    void ShowMessage(const std::u16string& text, MessageIcon icon) override
+    {
+        messages.emplace_back(text, icon);
+        log += "[message]";
+    }
+    void FileDone(long long done, long long total) override
+    {
+        log += '[' + std::to_string(done) + '/' + std::to_string(total) + ']';
+    }
+    void ShowFailed() override { log += "[failed]"; }
     RenameFields fields{u"Text1", u"Text2", u"Text3", u"Text4", u"Text5",
                         u"Text6", u"Text7", u"Text8", u"Text9", u"Text10"};
     RenameFields boxes = fields;
     NamingScheme scheme = NamingScheme::Compact;
     int schemeReads = 0, shown = 0, closed = 0;
     std::vector<std::pair<std::u16string, MessageIcon>> messages;
+    std::string log;
 };
 
 struct FakeDropData : DropData {
