@@ -2,11 +2,11 @@
 
 #include <climits>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "app/file_list.h"
 #include "ui/scoped_win.h"
-#include "ui/unhandled_failure.h"
 #include "ui/win32_error.h"
 
 namespace {
@@ -59,12 +59,9 @@ std::optional<std::vector<std::u16string>> ReadDroppedFiles(IDataObject* data)
 
 } // namespace
 
-Win32DropData::Win32DropData(IDataObject* data) : paths(ReadDroppedFiles(data))
-{}
-
-ComPtr<DropTarget> DropTarget::Create(Handler handler, std::function<bool()> ready)
+ComPtr<DropTarget> DropTarget::Create(Taker take, std::function<bool()> ready)
 {
-    return ComPtr<DropTarget>::Adopt(new DropTarget(std::move(handler), std::move(ready)));
+    return ComPtr<DropTarget>::Adopt(new DropTarget(std::move(take), std::move(ready)));
 }
 
 HRESULT DropTarget::QueryInterface(REFIID id, void** object)
@@ -126,19 +123,14 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
     offersFileList = false;
     if (*effect == DROPEFFECT_NONE)
         return S_OK;
-    const WaitCursor wait;
-    Win32DropData dropData(data);
-    if (!dropData.HasFileList()) {
-        *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
     try {
-        handler(dropData);
+        std::optional<std::vector<std::u16string>> paths = ReadDroppedFiles(data);
+        if (!paths || !take(*paths))
+            *effect = DROPEFFECT_NONE;
     } catch (...) {
-        // A failure the drop handler does not handle must not cross into OLE:
-        // the program ends here, cleanly.
-        ReportUnhandledFailure("a drop");
-        PostQuitMessage(1);
+        // Nothing may cross into OLE: a list too large to hold is refused
+        // like one that does not hold together, and the window goes on.
+        *effect = DROPEFFECT_NONE;
     }
     return S_OK;
 }

@@ -10,9 +10,7 @@
 
 #include "core/failure.h"
 #include "ui/dpi.h"
-#include "ui/file_open_dialog.h"
 #include "ui/layout.h"
-#include "ui/picture1_accessible.h"
 #include "ui/text_win.h"
 #include "ui/unhandled_failure.h"
 #include "ui/win32_error.h"
@@ -143,61 +141,6 @@ ScopedIcon LoadProgramIcon(HINSTANCE instance, int size)
     return icon;
 }
 
-// Screen readers ask Picture1 itself for its object; everything else goes on as before.
-LRESULT CALLBACK Picture1Procedure(HWND picture1, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
-{
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        try {
-            return AnswerPicture1Object(picture1, wParam);
-        } catch (...) {
-            // The system's own object answers instead.
-        }
-    }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(picture1, Picture1Procedure, id);
-    return DefSubclassProc(picture1, message, wParam, lParam);
-}
-
-// Hovering Picture1 shows its name, as icon-only buttons do; without the
-// tooltip the name is still there for screen readers. The tooltip is owned by
-// the window, which destroys it with itself.
-void AddTooltip(HWND window, HWND control, HINSTANCE instance)
-{
-    const HWND tooltip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
-    if (!Decorated(tooltip != nullptr, "CreateWindowExW (tooltip)"))
-        return;
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = text.data();
-    Decorated(SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0, "TTM_ADDTOOLW");
-}
-
-// Picture1 as the form draws it: the icon on black, with a focus rectangle
-// around it while it has the focus and the keyboard cues show. False when a
-// step failed and the rest was skipped.
-bool DrawPicture1(const DRAWITEMSTRUCT& item)
-{
-    if (!Decorated(FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), "FillRect"))
-        return false;
-    const auto picture = reinterpret_cast<HICON>(SendMessageW(item.hwndItem, BM_GETIMAGE, IMAGE_ICON, 0));
-    if (picture != nullptr &&
-        !Decorated(
-            DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, picture, item.rcItem.right - item.rcItem.left,
-                       item.rcItem.bottom - item.rcItem.top, 0, nullptr, DI_NORMAL),
-            "DrawIconEx"))
-        return false;
-    const bool cuesHidden = (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-    return !(item.itemState & ODS_FOCUS) || cuesHidden ||
-           Decorated(DrawFocusRect(item.hDC, &item.rcItem), "DrawFocusRect");
-}
-
 void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
 {
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
@@ -205,18 +148,6 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
     if (SetWindowLongPtrW(window, GWL_STYLE, on ? style | bit : style & ~bit) == 0 && GetLastError() != 0)
         ThrowLastError("SetWindowLongPtrW");
 }
-
-// A flag that is true from the guard's start to its scope's end, however it ends.
-class RaisedWhileInScope {
-public:
-    explicit RaisedWhileInScope(bool& flag) : flag(flag) { flag = true; }
-    ~RaisedWhileInScope() { flag = false; }
-    RaisedWhileInScope(const RaisedWhileInScope&) = delete;
-    RaisedWhileInScope& operator=(const RaisedWhileInScope&) = delete;
-
-private:
-    bool& flag;
-};
 
 } // namespace
 
@@ -232,10 +163,7 @@ Form1::Form1(HINSTANCE instance) : instance(instance)
     CheckedSetWindowPos(window.get(), CentredWindowRect(dpi));
 }
 
-Form1::~Form1()
-{
-    picture1Drops.reset();
-}
+Form1::~Form1() = default;
 
 void Form1::CreateControls()
 {
@@ -253,12 +181,8 @@ void Form1::CreateControls()
         // blank theme name matches no theme (an empty one is refused by Wine).
         if (row->kind == ControlKind::OptionButton)
             DecoratedResult(SetWindowTheme(control, L" ", L" "), "SetWindowTheme");
-        // Without its subclass Picture1 answers screen readers with the
-        // system's own object for a button, which still names it.
-        if (row->kind == ControlKind::Picture) {
-            Decorated(SetWindowSubclass(control, Picture1Procedure, 0, 0), "SetWindowSubclass");
-            AddTooltip(window.get(), control, instance);
-        }
+        if (row->kind == ControlKind::Picture)
+            picture1 = std::make_unique<Picture1>(window.get(), control, instance);
     }
     // Every start begins with the first scheme.
     if (!CheckRadioButton(window.get(), kOption1Id, kOption1Id + kOptionCount - 1, kOption1Id))
@@ -295,46 +219,9 @@ void Form1::ApplyDpi(UINT newDpi)
     InvalidateRect(window.get(), nullptr, TRUE);
 }
 
-void Form1::AcceptFilesOnPicture1(DropTarget::Handler handler)
+void Form1::AcceptFilesOnPicture1(Picture1::Handler handler)
 {
-    picture1Files = std::move(handler);
-    const HWND picture1 = GetDlgItem(window.get(), kPicture1Id);
-    const ComPtr<DropTarget> target = DropTarget::Create(
-        [this](DropData& files) { RunAlone([&] { picture1Files(files); }); }, [this] { return !handlerRunning; });
-    picture1Drops = std::make_unique<DropRegistration>(picture1, target.get());
-}
-
-// A handler's message box and the Open dialog run message loops of their
-// own, in which another program's drop, a posted click or a screen reader's
-// press still arrive: none may start a second handler under the first, and
-// the window must outlive the one that runs.
-void Form1::RunAlone(const std::function<void()>& handler)
-{
-    if (handlerRunning)
-        return;
-    {
-        // Down again however the handler ends, a failure thrown through it too:
-        // a window left busy would take no drop, no press and no close.
-        const RaisedWhileInScope running(handlerRunning);
-        handler();
-    }
-    if (std::exchange(closeAsked, false))
-        Close();
-}
-
-// The files chosen go to the drop handler as a dropped list would.
-void Form1::PressPicture1()
-{
-    if (!picture1Files)
-        return;
-    RunAlone([this] {
-        std::vector<std::u16string> paths = ChooseFilesToRename(window.get());
-        if (paths.empty())
-            return;
-        const WaitCursor wait;
-        ChosenFiles chosen(std::move(paths));
-        picture1Files(chosen);
-    });
+    picture1->AcceptFiles(std::move(handler), [this] { return OptionScheme(); });
 }
 
 void Form1::Show()
@@ -346,8 +233,10 @@ void Form1::Show()
 
 void Form1::Close()
 {
-    // Posted, not immediate: a drop handler closes the window from inside
-    // the drop, which must return before Picture1 goes away.
+    // From now on no drop is taken: a drag that waited for the batch that
+    // closes the window must not hear "copy" for files nobody renames.
+    picture1->Closing();
+    // Posted, not immediate: the handler that closes the window returns first.
     if (!PostMessageW(window.get(), WM_CLOSE, 0, 0))
         ThrowLastError("PostMessageW");
 }
@@ -362,6 +251,11 @@ void Form1::ShowFields(const RenameFields& fields)
 
 NamingScheme Form1::SelectedScheme()
 {
+    return picture1->BatchScheme().value_or(OptionScheme());
+}
+
+NamingScheme Form1::OptionScheme()
+{
     for (int index = 0; index < kOptionCount; ++index) {
         if (IsDlgButtonChecked(window.get(), kOption1Id + index) == BST_CHECKED)
             return static_cast<NamingScheme>(index);
@@ -372,7 +266,7 @@ NamingScheme Form1::SelectedScheme()
 // Tab enters the option group at the selected option, as in a dialog box.
 void Form1::KeepTabStopOnSelectedOption()
 {
-    const int selected = kOption1Id + static_cast<int>(SelectedScheme());
+    const int selected = kOption1Id + static_cast<int>(OptionScheme());
     for (int id = kOption1Id; id < kOption1Id + kOptionCount; ++id)
         SetWindowStyleBit(GetDlgItem(window.get(), id), WS_TABSTOP, id == selected);
 }
@@ -475,8 +369,10 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             KeepTabStopOnSelectedOption();
         // A click, Space, or Enter (which the dialog keys turn into IDOK) on Picture1.
         if ((HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kPicture1Id) ||
-            (LOWORD(wParam) == IDOK && GetFocus() == GetDlgItem(hwnd, kPicture1Id)))
-            PressPicture1();
+            (LOWORD(wParam) == IDOK && GetFocus() == GetDlgItem(hwnd, kPicture1Id))) {
+            if (picture1)
+                picture1->Press();
+        }
         return 0;
     case WM_ACTIVATE:
         // The focus comes back to where it was, after a message box too.
@@ -492,14 +388,17 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         CheckedSetWindowPos(hwnd, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
+    case Picture1::kRenameDropped:
+        if (picture1)
+            picture1->RenameDropped();
+        return 0;
     case WM_CLOSE:
-        if (handlerRunning) {
-            closeAsked = true;
+        if (picture1 && picture1->HoldClose())
             return 0;
-        }
         break;
     case WM_DESTROY:
-        picture1Drops.reset();
+        if (picture1) // none when the window is destroyed half-built
+            picture1->Closing();
         PostQuitMessage(0);
         return 0;
     }

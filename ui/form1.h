@@ -7,8 +7,8 @@
 
 #include "core/naming_schemes.h"
 #include "core/rename_fields.h"
-#include "ui/drop_target.h"
 #include "ui/form_fonts.h"
+#include "ui/picture1.h"
 #include "ui/scoped_win.h"
 
 // The main window: created hidden with its controls, shown or closed by the
@@ -26,14 +26,17 @@ public:
 
     // Runs the handler for every file list dropped on Picture1, and for the
     // files chosen in the Open dialog when Picture1 is pressed: one at a time.
-    void AcceptFilesOnPicture1(DropTarget::Handler handler);
+    void AcceptFilesOnPicture1(Picture1::Handler handler);
+    // Picture1 and its batches, while the window lives.
+    Picture1& Picture() { return *picture1; }
 
     void Show();
-    // Posted, so that a drop handler's close returns from the drop first.
-    // While a handler runs, the window closes only once it has returned.
+    // Posted, so that the handler that closes the window returns first; from
+    // then on no drop is taken.
     void Close();
     // Writes the record into the boxes Text1 to Text10.
     void ShowFields(const RenameFields& fields);
+    // The scheme of the batch under way, else that of the selected option.
     NamingScheme SelectedScheme();
 
 private:
@@ -44,8 +47,7 @@ private:
     void ApplyDpi(UINT newDpi);
     bool PaintFrames(HDC dc) const; // false when a step failed and the rest was skipped
     void RepaintLater();
-    void PressPicture1();
-    void RunAlone(const std::function<void()>& handler);
+    NamingScheme OptionScheme();
     LRESULT ColourStatic(HDC dc, HWND control) const;
     void KeepTabStopOnSelectedOption();
 
@@ -53,12 +55,7 @@ private:
     static constexpr UINT kRepaintDelay = 250; // ms
 
     HINSTANCE instance;
-    DropTarget::Handler picture1Files;
-    // A drop or a press of Picture1 is being handled: the Open dialog or a
-    // message is up, or files are being renamed. Another waits for none.
-    bool handlerRunning = false;
-    bool closeAsked = false; // while a handler ran
-    std::unique_ptr<DropRegistration> picture1Drops;
+    std::unique_ptr<Picture1> picture1;
     UINT dpi = 0;
     std::unique_ptr<FormFonts> fonts;
     ScopedIcon icon;      // Picture1's, Image1's and the window's

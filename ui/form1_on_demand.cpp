@@ -79,6 +79,18 @@ void Form1OnDemand::ShowMessage(const std::u16string& text, MessageIcon icon)
         ThrowLastError("MessageBoxW");
 }
 
+void Form1OnDemand::FileDone(long long done, long long total)
+{
+    if (form)
+        form->Picture().FileDone(done, total);
+}
+
+void Form1OnDemand::ShowFailed()
+{
+    if (form)
+        form->Picture().ShowFailed();
+}
+
 int Form1OnDemand::Run()
 {
     return shown ? RunMessageLoop(form->Handle()) : 0;

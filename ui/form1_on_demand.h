@@ -23,14 +23,14 @@ public:
 // built when first needed: Explorer mode renames before any window, font,
 // OLE or common-controls work, and loads no UI library unless the window is
 // shown or a message must appear.
-class Form1OnDemand : public MainWindow, public Messages {
+class Form1OnDemand : public MainWindow, public Messages, public BatchProgress {
 public:
     explicit Form1OnDemand(HINSTANCE instance) : instance(instance) {}
     Form1OnDemand(const Form1OnDemand&) = delete;
     Form1OnDemand& operator=(const Form1OnDemand&) = delete;
 
     // The handler of every drop on Picture1, once the window is shown.
-    void AcceptDrops(DropTarget::Handler handler) { onDrop = std::move(handler); }
+    void AcceptDrops(Picture1::Handler handler) { onDrop = std::move(handler); }
 
     // Builds Form1 with Picture1 taking drops, and shows it.
     void Show() override;
@@ -42,6 +42,10 @@ public:
     // the boxes holding the record while the message is up.
     void ShowMessage(const std::u16string& text, MessageIcon icon) override;
 
+    // A batch of the window: Picture1 shows it.
+    void FileDone(long long done, long long total) override;
+    void ShowFailed() override;
+
     // Runs the message loop while the window is shown; returns the exit code.
     int Run();
 
@@ -49,7 +53,7 @@ private:
     Form1& Built();
 
     HINSTANCE instance;
-    DropTarget::Handler onDrop;
+    Picture1::Handler onDrop;
     RenameFields fields;
     bool fieldsWritten = false;
     bool shown = false;

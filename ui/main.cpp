@@ -39,7 +39,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         Win32Clock clock;
         Win32FileSystem fileSystem;
         Form1OnDemand window(instance);
-        window.AcceptDrops([&](DropData& data) { Picture1_OLEDragDrop({window, window, clock, fileSystem}, data); });
+        window.AcceptDrops([&](DropData& data) {
+            Picture1_OLEDragDrop({window, window, clock, fileSystem, window}, data);
+        });
         Form_Load({process, window, window, clock, fileSystem});
         return window.Run();
     } catch (...) {
