@@ -174,9 +174,17 @@ class Nomichron(unittest.TestCase):
 
     def test_terminate_process_in_the_middle_of_a_10000_file_drop(self):
         before, app, drop = self.drop(10000)
+        # The source is let go at once, long before the batch ends; the window answers throughout, and neither a
+        # click posted on Option1(3), nor one sent to Option1(2) by a second drag, which is refused, changes the batch.
+        self.assertEqual(self.ended(drop, "drop")[0], "copy\n")
+        self.assertFalse(os.path.exists(os.path.join(self.root, stamped(10000))), "the source was held to the end")
+        watch = self.probe("watch")
+        self.ended(self.probe("click", 3), "click probe")
+        self.assertNotEqual(self.ended(self.probe("drop", 2, text=self.windows(numbered(0))), "second drop")[0], "copy\n")
         self.until(stamped(2000), lambda: os.path.exists(os.path.join(self.root, stamped(2000))))
         self.assertEqual(self.ended(self.probe("terminate"), "terminate probe")[1], 0)
         self.ended(app, "window")
+        self.assertEqual(self.ended(watch, "watch probe")[0], "answered\n")
         count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1
         self.assertEqual(self.tree(), renamed(before, [(numbered(i), stamped(i)) for i in range(1, count + 1)]))
 

@@ -6,7 +6,9 @@
 // Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
 // (once one shows), close (printing Text1), terminate, foreground (the title of the window in front,
-// whose thread takes the keys). Each wait has a limit.
+// whose thread takes the keys), click OPTION (posted, as a click waits in the queue), watch (until the
+// window goes: whether it always answered within the 5 s after which Windows calls it hung). Each wait
+// has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -146,6 +148,15 @@ int wmain(int argc, wchar_t** argv)
         return Find(L"tooltips_class32", nullptr), Print(L"tooltip"), 0;
     if (mode == L"foreground") // its title
         return Print(WindowText(GetForegroundWindow())), 0;
+    if (mode == L"click")
+        return !PostMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
+    if (mode == L"watch") {
+        for (DWORD_PTR ignored = 0; IsWindow(window); Sleep(50)) {
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) && IsWindow(window))
+                return Print(L"unanswered"), 0;
+        }
+        return Print(L"answered"), 0;
+    }
     if (mode == L"focus") { // once the focus has settled on a control
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
