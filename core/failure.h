@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <source_location>
 
 // What made an operation fail. The entry handler that armed its failure
 // handling decides the message; the cause, the system's error code and where
@@ -16,16 +15,28 @@ enum class FailureCause {
     PlatformCall,       // the platform call named in call failed; systemError holds its code
 };
 
+// A place in the sources. As a default argument, Here() is the caller's:
+// the place of the call that left the argument out.
+struct SourcePlace {
+    const char* file;
+    int line;
+
+    static constexpr SourcePlace Here(const char* file = __builtin_FILE(), int line = __builtin_LINE())
+    {
+        return {file, line};
+    }
+};
+
 class Failure : public std::exception {
 public:
     explicit Failure(FailureCause cause, std::uint32_t systemError = 0, const char* call = nullptr,
-                     std::source_location where = std::source_location::current())
+                     SourcePlace where = SourcePlace::Here())
         : cause(cause), systemError(systemError), call(call), where(where)
     {}
     const char* what() const noexcept override;
 
     FailureCause cause;
     std::uint32_t systemError;
-    const char* call;           // the failed platform call, when there is one
-    std::source_location where; // the line that threw
+    const char* call;  // the failed platform call, when there is one
+    SourcePlace where; // the line that threw
 };

@@ -12,7 +12,7 @@ std::string Describe(const Failure& failure)
 {
     std::string text = failure.call != nullptr ? std::string(failure.call) + " failed" : failure.what();
     text.append(", system error ").append(std::to_string(failure.systemError));
-    text.append(" (").append(failure.where.file_name()).append(":").append(std::to_string(failure.where.line()));
+    text.append(" (").append(failure.where.file).append(":").append(std::to_string(failure.where.line));
     return text + ")";
 }
 

@@ -2,14 +2,14 @@
 
 #include "ui/unhandled_failure.h"
 
-bool Decorated(bool succeeded, const char* call, std::source_location where)
+bool Decorated(bool succeeded, const char* call, SourcePlace where)
 {
     if (!succeeded)
         ReportPassingFailure("went on without", Failure(FailureCause::PlatformCall, GetLastError(), call, where));
     return succeeded;
 }
 
-bool DecoratedResult(HRESULT result, const char* call, std::source_location where)
+bool DecoratedResult(HRESULT result, const char* call, SourcePlace where)
 {
     if (FAILED(result))
         ReportPassingFailure("went on without",

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <source_location>
-
 #include "core/failure.h"
 
 // Every checked platform call is one of two kinds, and its failure means
@@ -18,22 +16,20 @@
 //   failed.
 
 // A failed essential Win32 call, with its error code.
-[[noreturn]] inline void ThrowLastError(const char* call, std::source_location where = std::source_location::current())
+[[noreturn]] inline void ThrowLastError(const char* call, SourcePlace where = SourcePlace::Here())
 {
     throw Failure(FailureCause::PlatformCall, GetLastError(), call, where);
 }
 
 // A failed essential call that sets no error code (a message's answer, a
 // common-controls call).
-[[noreturn]] inline void
-ThrowCallFailure(const char* call, std::source_location where = std::source_location::current())
+[[noreturn]] inline void ThrowCallFailure(const char* call, SourcePlace where = SourcePlace::Here())
 {
     throw Failure(FailureCause::PlatformCall, 0, call, where);
 }
 
 // An essential COM call, with its HRESULT.
-inline void ThrowIfFailed(HRESULT result, const char* call,
-                          std::source_location where = std::source_location::current())
+inline void ThrowIfFailed(HRESULT result, const char* call, SourcePlace where = SourcePlace::Here())
 {
     if (FAILED(result))
         throw Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result), call, where);
@@ -42,7 +38,7 @@ inline void ThrowIfFailed(HRESULT result, const char* call,
 // A decorative call's outcome: true when it succeeded. A failure is reported
 // on standard error, with GetLastError's code, and the caller skips what
 // depended on it.
-bool Decorated(bool succeeded, const char* call, std::source_location where = std::source_location::current());
+bool Decorated(bool succeeded, const char* call, SourcePlace where = SourcePlace::Here());
 
 // A decorative COM call's outcome, with its HRESULT in the report.
-bool DecoratedResult(HRESULT result, const char* call, std::source_location where = std::source_location::current());
+bool DecoratedResult(HRESULT result, const char* call, SourcePlace where = SourcePlace::Here());
