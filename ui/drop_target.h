@@ -16,8 +16,8 @@
 // would have to wait for gets the no-drop cursor. A drop reads the list once,
 // by ReadFileList alone: what another program sends is read within its block
 // or not at all, and a list refused there counts as none. It hands the list
-// to `take`, which keeps it and answers whether it did: the
-// source is let go as soon as the drop returns.
+// to `take`, which keeps it and answers whether it did: the source is let go
+// as soon as the drop returns.
 class DropTarget final : public IDropTarget {
 public:
     using Taker = std::function<bool(std::vector<std::u16string>& paths)>;

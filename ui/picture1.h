@@ -18,9 +18,9 @@
 // it, or chosen in the Open dialog when it is pressed. It runs one batch at a
 // time through the drop handler. A drop lets go of the program it came from
 // at once and its batch starts from the window's own queue; between files
-// the window answers what is sent to it and repaints, while input and posted
-// messages wait for the batch's end, and the taskbar button shows how far
-// the batch has got.
+// the window answers what is sent to it and other programs' COM calls, and
+// repaints, while input and the messages posted to it wait for the batch's
+// end, and the taskbar button shows how far the batch has got.
 class Picture1 {
 public:
     using Handler = std::function<void(DropData&)>;
