@@ -41,28 +41,6 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure)
         ThrowLastError("RegisterClassExW");
 }
 
-// Made at the primary monitor's origin, hidden, so that it has that
-// monitor's DPI. Under Wine a top-level window is now and then refused, with
-// no error code, to a start that follows a change of DPI or the end of the
-// session's last window, while Wine brings its desktop and display settings
-// up again: the start tries again for a while before it gives up, and says
-// so once.
-HWND CreateForm1Window(HINSTANCE instance, void* form)
-{
-    constexpr int kAttempts = 100;
-    constexpr DWORD kPause = 50; // ms: five seconds in all
-    for (int attempt = 1;; ++attempt) {
-        const HWND made = CreateWindowExW(
-            kExStyle, Form1::kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, form);
-        if (made != nullptr || attempt == kAttempts)
-            return made;
-        if (attempt == 1)
-            ReportPassingFailure("tries again after",
-                                 Failure(FailureCause::PlatformCall, GetLastError(), "CreateWindowExW (Form1)"));
-        Sleep(kPause);
-    }
-}
-
 void CheckedSetWindowPos(HWND window, const RECT& rect)
 {
     if (!SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -154,7 +132,9 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
 Form1::Form1(HINSTANCE instance) : instance(instance)
 {
     RegisterForm1Class(instance, Procedure);
-    window.reset(CreateForm1Window(instance, this));
+    // Made at the primary monitor's origin, hidden, so that it has that monitor's DPI.
+    window.reset(
+        CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (!window)
         ThrowLastError("CreateWindowExW (Form1)");
     dpi = WindowDpi(window.get());

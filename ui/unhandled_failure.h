@@ -10,8 +10,7 @@
 // it ended, down to the call and the line.
 void ReportUnhandledFailure(std::string_view during);
 
-// A failure the program got past, by skipping a decorative call or by trying
-// again: said on standard error in the same words, after what it did
-// ("went on without", "tried again after"), so that a flicker or a slow start
-// can be traced to its call.
-void ReportPassingFailure(std::string_view outcome, const Failure& failure);
+// A decorative call's failure, which the program skips: said on standard
+// error in the same words ("went on without: …"), so that a flicker can be
+// traced to its call.
+void ReportSkippedFailure(const Failure& failure);

@@ -5,14 +5,13 @@
 bool Decorated(bool succeeded, const char* call, SourcePlace where)
 {
     if (!succeeded)
-        ReportPassingFailure("went on without", Failure(FailureCause::PlatformCall, GetLastError(), call, where));
+        ReportSkippedFailure(Failure(FailureCause::PlatformCall, GetLastError(), call, where));
     return succeeded;
 }
 
 bool DecoratedResult(HRESULT result, const char* call, SourcePlace where)
 {
     if (FAILED(result))
-        ReportPassingFailure("went on without",
-                             Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result), call, where));
+        ReportSkippedFailure(Failure(FailureCause::PlatformCall, static_cast<std::uint32_t>(result), call, where));
     return SUCCEEDED(result);
 }

@@ -287,7 +287,11 @@ class Nomichron(unittest.TestCase):
         dpi = r"HKCU\Control Panel\Desktop", "/v", "LogPixels"
         run("wine", "reg", "add", *dpi, "/t", "REG_DWORD", "/d", 144, "/f")
         self.addCleanup(run, "wine", "reg", "delete", *dpi, "/f")  # the prefix back at 96 DPI, even after a failure
-        app = self.photographed(144)[0]
+        try:
+            app = self.photographed(144)[0]
+        except AssertionError as refused:  # Wine now and then refuses the first window at a new DPI (README, Under Wine);
+            self.assertEqual(str(refused), "1 is not None : the window's program ended")  # it says so on standard error
+            app = self.photographed(144)[0]
         app.kill()
         self.ended(app, "window at 144 DPI")
         run("wine", "reg", "delete", *dpi, "/f")
