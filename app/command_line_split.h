@@ -20,14 +20,7 @@ struct CommandLineArguments {
 
 CommandLineArguments SplitCommandLine(std::u16string_view commandLine);
 
-// Whether an argument names one file whole, read the same by every layer
-// down to the rename: a drive path "X:\..." (or "X:/..."), a network path
-// "\\server\share\...", or "\\?\X:\..." or "\\?\UNC\server\share\...",
-// which Win32 passes on unread. A relative name is not one: a program
-// started from the file manager has a current folder the user never chose.
-bool IsWholePath(std::u16string_view argument);
-
 // The paths of a command line, every argument after the program's own path,
-// up to the first that is no whole path. An argument cut off inside an open
+// up to the first that is no whole path (IsWholePath). An argument cut off inside an open
 // quote is left out: its text may name a parent folder of the files before it.
 CommandLinePaths ReadCommandLinePaths(std::u16string_view commandLine);

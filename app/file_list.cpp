@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "app/whole_path.h"
+
 namespace {
 
 // pFiles, pt.x, pt.y, fNC, fWide: five little-endian 32-bit fields.
@@ -46,7 +48,9 @@ std::optional<std::vector<std::u16string>> ReadFileList(std::span<const unsigned
         const std::span<const unsigned char> name = block.subspan(nameStart, at - nameStart);
         paths.push_back(
             wide ? Utf16Of(name) : fromAnsi(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())));
-        if (paths.back().empty())
+        // A relative name would be renamed in whatever folder the program
+        // was started from: the list is taken whole or not at all.
+        if (!IsWholePath(paths.back()))
             return std::nullopt;
     }
     if (paths.empty())

@@ -15,6 +15,7 @@ using AnsiToUtf16 = std::u16string (*)(std::string_view name);
 // names, each ended by a NUL, and an empty name after the last. Nothing
 // outside the block is read. The list is refused (none) when the header, a
 // name or the empty name that ends the list does not lie whole inside the
-// block, when the list starts inside its header, when it holds no name, or
-// when an ANSI name cannot be converted.
+// block, when the list starts inside its header, when it holds no name, when
+// an ANSI name cannot be converted, or when any name is no whole path
+// (IsWholePath), as for every other input.
 std::optional<std::vector<std::u16string>> ReadFileList(std::span<const unsigned char> block, AnsiToUtf16 fromAnsi);

@@ -2,6 +2,9 @@
 
 #include <shobjidl.h>
 
+#include <algorithm>
+
+#include "app/whole_path.h"
 #include "ui/com_ptr.h"
 #include "ui/text_win.h"
 #include "ui/win32_error.h"
@@ -58,5 +61,9 @@ std::vector<std::u16string> ChooseFilesToRename(HWND owner)
         ThrowIfFailed(items->GetItemAt(index, item.Put()), "IShellItemArray::GetItemAt");
         paths.push_back(FileSystemPath(item.get()));
     }
+    // The dialog gives whole paths; they are still read by the rule every
+    // other input is read by, and taken whole or not at all.
+    if (!std::ranges::all_of(paths, IsWholePath))
+        return {};
     return paths;
 }

@@ -9,7 +9,8 @@
 
 // Asks for files to rename in the system's Open dialog, owned by the window:
 // several at once, existing file-system files only. Returns their full paths
-// in the dialog's order, or none when the user cancels.
+// in the dialog's order, or none when the user cancels (or when one of
+// them is no whole path, which a file-system path always is).
 std::vector<std::u16string> ChooseFilesToRename(HWND owner);
 
 // Chosen files as the drop handler reads a drop: a file list, 1-based.

@@ -50,9 +50,9 @@ struct Handlers {
 
 TEST(FormLoad, CommandLinesRenameTheWholePathsTheyHold)
 {
-    // Drive paths, "/" too, plain or quoted; shares; \\?\ paths kept as written; seconds 1, 2, 3 by place;
-    // an argument cut off inside an open quote left out.
-    const std::u16string every = u"p \"C:\\p\\a.jpg\" D:\\b\\y.jpg \"\\\\nas\\s\\n.jpg\" \\\\?\\UNC\\nas\\s\\m.jpg "
+    // Drive paths, "/" too, plain or quoted; shares; \\?\ paths kept as written ("unc" in any case);
+    // seconds 1, 2, 3 by place; an argument cut off inside an open quote left out.
+    const std::u16string every = u"p \"C:\\p\\a.jpg\" D:\\b\\y.jpg \"\\\\nas\\s\\n.jpg\" \\\\?\\unc\\nas\\s\\m.jpg "
                                  u"\\\\?\\C:\\p\\b.jpg E:/c/d.jpg \"C:\\p\\README";
     for (const auto& [line, end, renames] : {
              std::tuple<std::u16string, Handlers::End, Renames>(
@@ -60,7 +60,7 @@ TEST(FormLoad, CommandLinesRenameTheWholePathsTheyHold)
                  Renames{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"},
                          {u"D:\\b\\y.jpg", u"D:\\b\\050131010103.jpg"},
                          {u"\\\\nas\\s\\n.jpg", u"\\\\nas\\s\\050131010104.jpg"},
-                         {u"\\\\?\\UNC\\nas\\s\\m.jpg", u"\\\\?\\UNC\\nas\\s\\050131010105.jpg"},
+                         {u"\\\\?\\unc\\nas\\s\\m.jpg", u"\\\\?\\unc\\nas\\s\\050131010105.jpg"},
                          {u"\\\\?\\C:\\p\\b.jpg", u"\\\\?\\C:\\p\\050131010106.jpg"},
                          {u"E:/c/d.jpg", u"E:/c\\050131010107.jpg"}}),
              {u"p", Handlers::Shown, {}},
