@@ -17,7 +17,7 @@ namespace {
 // nothing switches it off during the drop.
 enum class FailureMode { None, TimingFailure, SameNameFailure };
 
-enum class DropEnd { AllRenamed, CounterLimit, Failed };
+enum class DropEnd { AllRenamed, CounterLimit, Failed, Stopped };
 
 DropEnd RenameEveryPath(const DropPlatform& platform, DropData& data, FailureMode& mode)
 {
@@ -41,7 +41,8 @@ DropEnd RenameEveryPath(const DropPlatform& platform, DropData& data, FailureMod
         }
         FinishRename(fields, platform.fileSystem);
         // Only here, between two files: a stamp and its check stand together.
-        platform.progress.FileDone(counter, fileCount);
+        if (!platform.progress.FileDone(counter, fileCount))
+            return DropEnd::Stopped;
     }
     return DropEnd::AllRenamed;
 }
@@ -65,6 +66,7 @@ void Picture1_OLEDragDrop(const DropPlatform& platform, DropData& data)
     platform.window.ShowFields();
     switch (end) {
     case DropEnd::AllRenamed:
+    case DropEnd::Stopped: // the session ends, and the program with it
         platform.window.Close();
         return;
     case DropEnd::CounterLimit:

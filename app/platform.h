@@ -39,7 +39,8 @@ class BatchProgress {
 public:
     virtual ~BatchProgress() = default;
     // `done` files of `total` are renamed, and the next has not been stamped.
-    virtual void FileDone(long long done, long long total) = 0;
+    // False when the batch must stop here: the user's session is ending.
+    virtual bool FileDone(long long done, long long total) = 0;
     // The batch failed: its message is about to show.
     virtual void ShowFailed() = 0;
 };

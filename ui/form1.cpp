@@ -376,6 +376,12 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (picture1 && picture1->HoldClose())
             return 0;
         break;
+    case WM_QUERYENDSESSION: // a batch is seen through first; the reason says why
+        return picture1 && picture1->BatchUnderWay() ? FALSE : TRUE;
+    case WM_ENDSESSION:
+        if (wParam && picture1)
+            picture1->SessionEnding();
+        return 0;
     case WM_DESTROY:
         if (picture1) // none when the window is destroyed half-built
             picture1->Closing();

@@ -75,14 +75,22 @@ NamingScheme Form1OnDemand::SelectedScheme()
 void Form1OnDemand::ShowMessage(const std::u16string& text, MessageIcon icon)
 {
     const UINT style = MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0);
-    if (MessageBoxW(Built().Handle(), ToWide(text).c_str(), kApplicationTitle, style) == 0)
+    Form1& window = Built();
+    window.Picture().BatchEnded(); // a message never holds off the session's end
+    if (MessageBoxW(window.Handle(), ToWide(text).c_str(), kApplicationTitle, style) == 0)
         ThrowLastError("MessageBoxW");
 }
 
-void Form1OnDemand::FileDone(long long done, long long total)
+bool Form1OnDemand::FileDone(long long done, long long total)
 {
-    if (form)
-        form->Picture().FileDone(done, total);
+    if (!form)
+        return true;
+    // Whoever the window answers now may read Text1 to Text10: they hold the
+    // file just renamed. Written only then (and at the first file, should a
+    // caller come just after the look), a long batch costs no more than it did.
+    if (done == 1 || form->Picture().CallersWaiting())
+        form->ShowFields(fields);
+    return form->Picture().FileDone(done, total);
 }
 
 void Form1OnDemand::ShowFailed()

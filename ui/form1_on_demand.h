@@ -43,7 +43,7 @@ public:
     void ShowMessage(const std::u16string& text, MessageIcon icon) override;
 
     // A batch of the window: Picture1 shows it.
-    void FileDone(long long done, long long total) override;
+    bool FileDone(long long done, long long total) override;
     void ShowFailed() override;
 
     // Runs the message loop while the window is shown; returns the exit code.

@@ -130,26 +130,26 @@ void Picture1::RenameDropped()
     ChosenFiles files(std::move(*dropped));
     dropped.reset();
     handlerRunning = false; // taken over by the batch's own guard
-    RunAlone([&] {
-        const WaitCursor wait;
-        handler(files);
-    });
+    RunAlone([&] { RunBatch(files); });
 }
 
 // The files chosen go to the drop handler as a dropped list would.
 void Picture1::Press()
 {
-    if (!handler)
-        return;
     RunAlone([this] {
-        std::vector<std::u16string> paths = ChooseFilesToRename(form);
-        if (paths.empty())
+        ChosenFiles chosen(ChooseFilesToRename(form));
+        if (chosen.FileCount() == 0)
             return;
         batchScheme = selectedOption();
-        const WaitCursor wait;
-        ChosenFiles chosen(std::move(paths));
-        handler(chosen);
+        RunBatch(chosen);
     });
+}
+
+void Picture1::RunBatch(DropData& files)
+{
+    const WaitCursor wait;
+    sessionHold.emplace(form);
+    handler(files);
 }
 
 // Busy from its start to its end, however the handler ends, a failure thrown
@@ -161,6 +161,7 @@ public:
     ~Busy()
     {
         picture1.handlerRunning = false;
+        picture1.sessionHold.reset();
         picture1.batchScheme.reset();
         picture1.ClearTaskbar();
     }
@@ -175,10 +176,12 @@ private:
 // own, and a batch lets the window answer between files: another program's
 // drop, a posted click or a screen reader's press still arrive, and none may
 // start a second handler under the first, change its scheme, or close the
-// window under it.
+// window under it. A batch that renamed every file closes the window, and
+// the program ends with it: nothing that waited behind it (a press posted
+// meanwhile) starts another.
 void Picture1::RunAlone(const std::function<void()>& batch)
 {
-    if (handlerRunning)
+    if (handlerRunning || closing || !handler)
         return;
     {
         const Busy busy(*this);
@@ -202,23 +205,36 @@ bool Picture1::HoldClose()
     return handlerRunning;
 }
 
-void Picture1::FileDone(long long done, long long total)
+bool Picture1::CallersWaiting()
+{
+    if (comCalls == nullptr)
+        comCalls = ComCallsWindow();
+    MSG message{};
+    return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0 ||
+           (comCalls != nullptr && PeekMessageW(&message, comCalls, 0, 0, PM_NOREMOVE));
+}
+
+bool Picture1::FileDone(long long done, long long total)
 {
     // First the answers: the drag source waits for them, and making the
     // taskbar's object at the first file takes a while.
     if (comCalls == nullptr)
         comCalls = ComCallsWindow();
     AnswerBetweenFiles(comCalls);
+    if (sessionEnding)
+        return false;
     const int step = total > 0 ? static_cast<int>(done * kProgressSteps / total) : 0;
     if (step != shownStep && Taskbar() != nullptr) {
         shownStep = step;
         DecoratedResult(taskbar->SetProgressValue(form, static_cast<ULONGLONG>(done), static_cast<ULONGLONG>(total)),
                         "ITaskbarList3::SetProgressValue");
     }
+    return true;
 }
 
 void Picture1::ShowFailed()
 {
+    BatchEnded();
     if (Taskbar() != nullptr &&
         DecoratedResult(taskbar->SetProgressState(form, TBPF_ERROR), "ITaskbarList3::SetProgressState"))
         shownStep = kProgressSteps + 1; // the error state, until cleared
@@ -244,6 +260,20 @@ void Picture1::ClearTaskbar()
     if (shownStep >= 0 && taskbar)
         DecoratedResult(taskbar->SetProgressState(form, TBPF_NOPROGRESS), "ITaskbarList3::SetProgressState");
     shownStep = -1;
+}
+
+// In the program's own words, as Windows shows it beside the window's name
+// when the user signs out or shuts down meanwhile.
+Picture1::SessionHold::SessionHold(HWND form)
+    : form(form),
+      reasonGiven(
+          Decorated(ShutdownBlockReasonCreate(form, L"ファイル名を変更しています。"), "ShutdownBlockReasonCreate"))
+{}
+
+Picture1::SessionHold::~SessionHold()
+{
+    if (reasonGiven)
+        ShutdownBlockReasonDestroy(form); // fails only for a window gone, whose reason went with it
 }
 
 bool DrawPicture1(const DRAWITEMSTRUCT& item)

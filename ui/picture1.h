@@ -45,17 +45,42 @@ public:
     // A close asked for while a batch, the dialog or a message is up waits
     // for its end: true when this one must.
     bool HoldClose();
-    // The window is going: no drop is taken any more.
+    // The window is going: no drop, press or handler starts any more.
     void Closing();
 
-    void FileDone(long long done, long long total);
+    // Whether a batch is renaming: the session's end waits for it.
+    bool BatchUnderWay() const { return sessionHold.has_value(); }
+    // Windows ends the session all the same: the batch stops after its file.
+    void SessionEnding() { sessionEnding = true; }
+    // Whether another thread or program waits for the window to answer: it
+    // will read what the window holds at the next file's end.
+    bool CallersWaiting();
+    // False when the batch must stop here.
+    bool FileDone(long long done, long long total);
+    // The batch failed: its message is about to show.
     void ShowFailed();
+    // The batch is over, and a message about to show: the session may end.
+    void BatchEnded() { sessionHold.reset(); }
 
 private:
     class Busy;
+    // Tells Windows why the session's end must wait, from the batch's first
+    // file to its end or its message.
+    class SessionHold {
+    public:
+        explicit SessionHold(HWND form);
+        ~SessionHold();
+        SessionHold(const SessionHold&) = delete;
+        SessionHold& operator=(const SessionHold&) = delete;
+
+    private:
+        HWND form;
+        bool reasonGiven;
+    };
 
     bool TakeDrop(std::vector<std::u16string> paths);
     void RunAlone(const std::function<void()>& batch);
+    void RunBatch(DropData& files);
     ITaskbarList3* Taskbar();
     void ClearTaskbar();
 
@@ -68,6 +93,8 @@ private:
     bool handlerRunning = false;
     bool closeAsked = false; // while a handler ran
     bool closing = false;
+    bool sessionEnding = false;
+    std::optional<SessionHold> sessionHold;
     std::optional<std::vector<std::u16string>> dropped; // taken, its batch not yet started
     std::optional<NamingScheme> batchScheme;
     ComPtr<ITaskbarList3> taskbar;

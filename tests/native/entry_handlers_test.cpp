@@ -129,18 +129,22 @@ TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
 }
 
 // The window answers between files, never between a stamp and its check
-// (the clock's two readings, "tt"), and shows the failure before its message.
+// (the clock's two readings, "tt"), and shows the failure before its message;
+// a session that ends stops the batch after its file, and closes the window.
 TEST(DropHandling, ReportsEachFileBetweenFilesAndAFailureBeforeItsMessage)
 {
-    for (const auto& [scheme, taken, log] : {
-             std::tuple<NamingScheme, std::u16string, std::string>(Compact, u"", "tt[1/3]tt[2/3]tt[3/3]"),
-             {Dashed, u"05-01-31-13-45-23.jpg", "tt[1/3]tt[failed][message]"},
-             {ShortDateCounter, u"050131-003.txt", "t[1/3]t[2/3]t[failed][message]"},
+    for (const auto& [scheme, taken, sessionEndsAfter, log] : {
+             std::tuple<NamingScheme, std::u16string, int, std::string>(Compact, u"", 0, "tt[1/3]tt[2/3]tt[3/3]"),
+             {Dashed, u"05-01-31-13-45-23.jpg", 0, "tt[1/3]tt[failed][message]"},
+             {ShortDateCounter, u"050131-003.txt", 0, "t[1/3]t[2/3]t[failed][message]"},
+             {Compact, u"", 1, "tt[1/3]"},
          }) {
         Handlers h({u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt", u"C:\\p\\" + taken},
                    Reading(2005, 1, 31, 13, 45, 21));
+        h.window.sessionEndsAfter = sessionEndsAfter;
         h.Drop(scheme, {u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt"});
         EXPECT_EQ(h.window.log, log);
+        EXPECT_EQ(h.window.closed, log.ends_with(']') && !log.ends_with("[message]"));
     }
 }
 

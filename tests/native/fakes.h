@@ -59,9 +59,10 @@ struct FakeWindow : MainWindow, Messages, BatchProgress {
         messages.emplace_back(text, icon);
         log += "[message]";
     }
-    void FileDone(long long done, long long total) override
+    bool FileDone(long long done, long long total) override
     {
         log += '[' + std::to_string(done) + '/' + std::to_string(total) + ']';
+        return done != sessionEndsAfter;
     }
     void ShowFailed() override { log += "[failed]"; }
     RenameFields fields{u"Text1", u"Text2", u"Text3", u"Text4", u"Text5",
@@ -69,6 +70,7 @@ struct FakeWindow : MainWindow, Messages, BatchProgress {
     RenameFields boxes = fields;
     NamingScheme scheme = NamingScheme::Compact;
     int schemeReads = 0, shown = 0, closed = 0;
+    long long sessionEndsAfter = 0; // the file after which the user's session ends, if any
     std::vector<std::pair<std::u16string, MessageIcon>> messages;
     std::string log;
 };

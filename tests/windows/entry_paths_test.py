@@ -77,8 +77,8 @@ class Nomichron(unittest.TestCase):
         text, icon, owner, boxes = self.ended(self.probe("message"), "message probe")[0].splitlines()
         return [text, icon, owner, *boxes.split("|")]
 
-    def window(self):
-        app = subprocess.Popen(["wine", self.exe], stdout=subprocess.DEVNULL, env=self.env)  # it says why it ended early
+    def window(self, cwd=None):
+        app = subprocess.Popen(["wine", self.exe], stdout=subprocess.DEVNULL, env=self.env, cwd=cwd)  # it says why it ended early
         self.addCleanup(lambda: app.poll() is None and app.kill())
         return app
 
@@ -155,8 +155,9 @@ class Nomichron(unittest.TestCase):
         answer = self.answer()  # Text1 shows the 1000th file; Text8 to Text10 nothing of the 999th
         self.assertEqual(answer[:2] + answer[3:4] + answer[10:], ["処理可能なファイルは999個までです。", "none",
                                                                   self.windows(numbered(1000).replace("/", "\\")), "", "", ""])
-        self.assertEqual((self.ended(drop, "drop")[0], app.poll(), self.tree()),  # the window stays open
+        self.assertEqual((self.ended(drop, "drop")[0], app.poll(), self.tree()),  # the window stays open, and with
                          ("copy\n", None, renamed(before, [(numbered(i), numbered(i, "050131-{i:03d}.dat")) for i in range(1, 1000)])))
+        self.assertEqual(self.ended(self.probe("asked"), "asked probe")[0][:4], "yes|")  # no batch, lets the session end
 
     def test_a_second_start_during_a_drop_then_a_taken_name(self):
         self.write(stamped(2))
@@ -172,7 +173,7 @@ class Nomichron(unittest.TestCase):
         # The focus is back on Option1(0), which the drop clicked, for the keyboard to go on.
         self.assertEqual(self.ended(self.probe("focus"), "focus probe")[0], "100\n")
 
-    def test_terminate_process_in_the_middle_of_a_10000_file_drop(self):
+    def test_a_10000_file_drop_answered_throughout_then_pressed(self):
         before, app, drop = self.drop(10000)
         # The source is let go at once, long before the batch ends; the window answers throughout, and neither a
         # click posted on Option1(3), nor one sent to Option1(2) by a second drag, which is refused, changes the batch.
@@ -181,12 +182,16 @@ class Nomichron(unittest.TestCase):
         watch = self.probe("watch")
         self.ended(self.probe("click", 3), "click probe")
         self.assertNotEqual(self.ended(self.probe("drop", 2, text=self.windows(numbered(0))), "second drop")[0], "copy\n")
-        self.until(stamped(2000), lambda: os.path.exists(os.path.join(self.root, stamped(2000))))
-        self.assertEqual(self.ended(self.probe("terminate"), "terminate probe")[1], 0)
-        self.ended(app, "window")
+        # Asked mid-batch, the window holds off the session's end, and each box read holds a file renamed (each
+        # read is answered between files); a press posted meanwhile waits, then opens nothing: the batch's end
+        # is the program's.
+        session, source, *fields = self.ended(self.probe("asked", "press"), "asked probe")[0].rstrip("\n").split("|")
+        everything = [(numbered(i), stamped(i)) for i in range(1, 10001)]
+        self.assertEqual((session, source in [self.windows(n.replace("/", "\\")) for n, _ in everything],
+                          fields[7] in [os.path.basename(s) for _, s in everything]), ("no", True, True), (source, fields[7]))
+        self.until("end of the batch", lambda: app.poll() is not None or run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
+        self.assertEqual((app.poll(), self.tree()), (0, renamed(before, everything)))
         self.assertEqual(self.ended(watch, "watch probe")[0], "answered\n")
-        count = next(i for i in range(1, 10001) if not os.path.exists(os.path.join(self.root, stamped(i)))) - 1
-        self.assertEqual(self.tree(), renamed(before, [(numbered(i), stamped(i)) for i in range(1, count + 1)]))
 
     def test_a_copy_among_planted_dlls_from_explorer_then_its_window_pressed_twice_and_given_what_others_drop(self):
         folder = os.path.join(self.scratch, "Downloads")  # Nomichron.exe beside DLLs that leave a mark when loaded
@@ -197,7 +202,7 @@ class Nomichron(unittest.TestCase):
         preferred = ",".join(name.removesuffix(".dll") for name in PLANTED)  # as Windows does outside KnownDLLs
         self.env = dict(FROZEN, WINEDLLOVERRIDES=f"{preferred}=n,b;winedbg.exe=d;mscoree,mshtml=")
         self.addCleanup(lambda: self.assertEqual([n for n in os.listdir(folder) if n.endswith(".loaded")], [], "loaded"))
-        paths = self.write("a.jpg", "b.jpg", "c.jpg")
+        paths = self.write("a.jpg", "b.jpg", "c.jpg", "sub/d.jpg", "sub/f.jpg")
         # Explorer mode loads no UI library for a rename, then shows its message for a file gone.
         loads = subprocess.run(["wine", self.exe, paths[0]], env=dict(self.env, WINEDEBUG="+loaddll"), capture_output=True,
                                text=True, timeout=LIMIT)
@@ -208,18 +213,21 @@ class Nomichron(unittest.TestCase):
         self.assertEqual(self.ended(start, "start")[1], 0)
         # A screen reader reads Picture1 as a button and presses it: the call returns, the Open dialog shows,
         # owned by the window; pressed twice more meanwhile, it opens no second one.
-        app = self.window()
+        app = self.window(cwd=self.root)
         press = self.probe("press")
         self.assertEqual([self.line(press, "press probe") for _ in range(3)],
                          ["43 ファイルを選択してリネーム\n", "returned\n", "1 disabled\n"])
         self.keys("key", "Escape", to="Open")
         self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
-        # An empty list (its header and one wide NUL) is refused, and the window stays ready: an ANSI list then
-        # renames with the short counter.
-        for offer, files, answer in ("wide", [], "not copy\n"), ("ansi", paths[1:], "copy\n"):
+        # An empty list (its header and one wide NUL), and one of names relative to the folder the window was
+        # started in (relative, rooted, drive-relative), are refused, and the window stays ready: an ANSI list
+        # then renames with the short counter.
+        for offer, files, answer in (("wide", [], "not copy\n"), ("wide", ["sub\\d.jpg", "\\e.jpg", "Z:sub\\f.jpg"], "not copy\n"),
+                                     ("ansi", paths[1:3], "copy\n")):
             self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(files)), "drop")[0], answer, offer)
         self.assertEqual((self.ended(app, "window")[1], self.tree()),
-                         (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b.jpg", "050131-002.jpg": "c.jpg"}))
+                         (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b.jpg", "050131-002.jpg": "c.jpg",
+                              "sub": "<folder>", "sub/d.jpg": "sub/d.jpg", "sub/f.jpg": "sub/f.jpg"}))
 
     def photographed(self, dpi, photo=True):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
         app = self.window()

@@ -7,8 +7,9 @@
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
 // (once one shows), close (printing Text1), terminate, foreground (the title of the window in front,
 // whose thread takes the keys), click OPTION (posted, as a click waits in the queue), watch (until the
-// window goes: whether it always answered within the 5 s after which Windows calls it hung). Each wait
-// has a limit.
+// window goes: whether it always answered within the 5 s after which Windows calls it hung), asked [press]
+// (a press posted to Picture1 first, if told; then whether the window lets the session end, yes or no,
+// and Text1 to Text10). Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -150,6 +151,17 @@ int wmain(int argc, wchar_t** argv)
         return Print(WindowText(GetForegroundWindow())), 0;
     if (mode == L"click")
         return !PostMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
+    if (mode == L"asked") {
+        if (argc > 2)
+            PostMessageW(GetDlgItem(window, 200), BM_CLICK, 0, 0);
+        DWORD_PTR yes = 0;
+        if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kLimit, &yes))
+            GiveUp("answer to the session's end");
+        std::wstring answer = yes ? L"yes" : L"no";
+        for (int id = 301; id <= 310; ++id) // Text1 to Text10
+            answer += L"|" + WindowText(GetDlgItem(window, id));
+        return Print(answer), 0;
+    }
     if (mode == L"watch") {
         for (DWORD_PTR ignored = 0; IsWindow(window); Sleep(50)) {
             if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) && IsWindow(window))
