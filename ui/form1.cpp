@@ -161,6 +161,9 @@ void Form1::CreateControls()
         // blank theme name matches no theme (an empty one is refused by Wine).
         if (row->kind == ControlKind::OptionButton)
             DecoratedResult(SetWindowTheme(control, L" ", L" "), "SetWindowTheme");
+        if (row->kind == ControlKind::TextBox)
+            Decorated(SetWindowSubclass(control, TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this)),
+                      "SetWindowSubclass");
         if (row->kind == ControlKind::Picture)
             picture1 = std::make_unique<Picture1>(window.get(), control, instance);
     }
@@ -223,6 +226,7 @@ void Form1::Close()
 
 void Form1::ShowFields(const RenameFields& fields)
 {
+    unshownFields = nullptr;
     for (int box = 0; box < kTextBoxCount; ++box) {
         if (!SetDlgItemTextW(window.get(), kText1Id + 1 + box, ToWide(fields.*kBoxFields[box]).c_str()))
             ThrowLastError("SetDlgItemTextW");
@@ -295,6 +299,25 @@ LRESULT Form1::ColourStatic(HDC dc, HWND control) const
         SetTextColor(dc, row->colour);
     SetBkColor(dc, RGB(0, 0, 0));
     return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+}
+
+// Whoever reads a box (a screen reader, another program, between two files
+// of a batch) reads the file just renamed.
+LRESULT CALLBACK Form1::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR form)
+{
+    auto* self = reinterpret_cast<Form1*>(form);
+    if ((message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == EM_GETLINE) &&
+        self->unshownFields != nullptr) {
+        try {
+            self->ShowFields(*self->unshownFields);
+        } catch (...) {
+            // The box answers with what it holds.
+        }
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(box, TextBoxProcedure, id);
+    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -36,11 +36,18 @@ public:
     void Close();
     // Writes the record into the boxes Text1 to Text10.
     void ShowFields(const RenameFields& fields);
+    // The record holds the file just renamed: the boxes show it to whoever
+    // reads them next. Between the files of a batch, where others may ask,
+    // this costs nothing; writing ten boxes for each file would cost more
+    // than the renames.
+    void FieldsChanged(const RenameFields& fields) { unshownFields = &fields; }
     // The scheme of the batch under way, else that of the selected option.
     NamingScheme SelectedScheme();
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR form);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     // Gives the controls fonts, icons and places for a DPI; the window's own size is the caller's.
@@ -61,6 +68,7 @@ private:
     ScopedIcon icon;      // Picture1's, Image1's and the window's
     ScopedIcon smallIcon; // the caption bar's
     HWND focusBeforeDeactivation = nullptr;
+    const RenameFields* unshownFields = nullptr; // newer than what the boxes hold
     // Last, so that it goes first: the window's messages may use every other member.
     ScopedWindow window;
 };

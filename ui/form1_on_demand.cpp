@@ -85,11 +85,7 @@ bool Form1OnDemand::FileDone(long long done, long long total)
 {
     if (!form)
         return true;
-    // Whoever the window answers now may read Text1 to Text10: they hold the
-    // file just renamed. Written only then (and at the first file, should a
-    // caller come just after the look), a long batch costs no more than it did.
-    if (done == 1 || form->Picture().CallersWaiting())
-        form->ShowFields(fields);
+    form->FieldsChanged(fields);
     return form->Picture().FileDone(done, total);
 }
 

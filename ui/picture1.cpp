@@ -205,15 +205,6 @@ bool Picture1::HoldClose()
     return handlerRunning;
 }
 
-bool Picture1::CallersWaiting()
-{
-    if (comCalls == nullptr)
-        comCalls = ComCallsWindow();
-    MSG message{};
-    return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0 ||
-           (comCalls != nullptr && PeekMessageW(&message, comCalls, 0, 0, PM_NOREMOVE));
-}
-
 bool Picture1::FileDone(long long done, long long total)
 {
     // First the answers: the drag source waits for them, and making the

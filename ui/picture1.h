@@ -52,9 +52,6 @@ public:
     bool BatchUnderWay() const { return sessionHold.has_value(); }
     // Windows ends the session all the same: the batch stops after its file.
     void SessionEnding() { sessionEnding = true; }
-    // Whether another thread or program waits for the window to answer: it
-    // will read what the window holds at the next file's end.
-    bool CallersWaiting();
     // False when the batch must stop here.
     bool FileDone(long long done, long long total);
     // The batch failed: its message is about to show.
