@@ -67,7 +67,7 @@ private:
     ScopedIcon icon;      // Picture1's, Image1's and the window's
     ScopedIcon smallIcon; // the caption bar's
     HWND focusBeforeDeactivation = nullptr;
-    FormColours colours;
+    FormColours colours;                                 // of the scheme or contrast theme in force
     std::vector<std::pair<Colour, ScopedBrush>> brushes; // made from the colours, as they are first needed
     // Last, so that it goes first: the window's messages may use every other member.
     ScopedWindow window;

@@ -21,8 +21,8 @@ struct ControlRow {
     RECT bounds;         // left, top, right, bottom in the client area at 96 DPI
     const wchar_t* text;
     FontRole font;
-    ColourRole colour;
-    int tabIndex; // place in the keyboard order, kNoTab for controls without one
+    ColourRole colour; // which of the window's colours its text or outline takes
+    int tabIndex;      // place in the keyboard order, kNoTab for controls without one
 };
 
 constexpr int kNoTab = -1;
