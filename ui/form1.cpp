@@ -318,13 +318,13 @@ HBRUSH Form1::BrushOf(HDC dc, Colour colour)
     }
     ScopedBrush brush(CreateSolidBrush(colour));
     if (!Decorated(brush != nullptr, "CreateSolidBrush")) {
-        SetDCBrushColor(dc, colour);
+        Decorated(SetDCBrushColor(dc, colour) != CLR_INVALID, "SetDCBrushColor");
         return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
     }
     return brushes.emplace_back(colour, std::move(brush)).second.get();
 }
 
-void Form1::FollowColours(UINT message, WPARAM wParam, LPARAM lParam)
+void Form1::FollowColours(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     colours = CurrentColours();
     brushes.clear();
@@ -332,11 +332,10 @@ void Form1::FollowColours(UINT message, WPARAM wParam, LPARAM lParam)
     // settings; the controls hear it from their parent. A new visual theme
     // reaches every window by itself.
     if (message != WM_THEMECHANGED) {
-        for (HWND child = GetWindow(window.get(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
             SendMessageW(child, message, wParam, lParam);
     }
-    Decorated(RedrawWindow(window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN),
-              "RedrawWindow");
+    Decorated(RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN), "RedrawWindow");
 }
 
 LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -376,7 +375,7 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             RepaintLater();
         return TRUE;
     }
-    case WM_ERASEBKGND: { // the class's black, unless a contrast theme asks for its own colour
+    case WM_ERASEBKGND: { // in the window's colour, a contrast theme's too; the class's black should that fail
         const auto dc = reinterpret_cast<HDC>(wParam);
         RECT client{};
         if (Decorated(GetClientRect(hwnd, &client), "GetClientRect") &&
@@ -390,7 +389,7 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         [[fallthrough]];
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-        FollowColours(message, wParam, lParam);
+        FollowColours(hwnd, message, wParam, lParam);
         break;
     case WM_PAINT: {
         const PaintScope paint(hwnd);

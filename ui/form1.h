@@ -54,7 +54,7 @@ private:
     LRESULT ColourStatic(HDC dc, HWND control);
     HBRUSH BrushOf(HDC dc, Colour colour);
     // After a change of scheme or contrast theme: the new colours, at once.
-    void FollowColours(UINT message, WPARAM wParam, LPARAM lParam);
+    void FollowColours(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void KeepTabStopOnSelectedOption();
 
     static constexpr UINT_PTR kRepaintTimer = 1;
