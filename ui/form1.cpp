@@ -119,6 +119,19 @@ ScopedIcon LoadProgramIcon(HINSTANCE instance, int size)
     return icon;
 }
 
+// The system's colours, and the contrast theme's if one is on; a failed
+// question about the theme counts as none.
+FormColours CurrentColours()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    const bool highContrast =
+        Decorated(SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0),
+                  "SystemParametersInfoW") &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return ChooseFormColours(highContrast, {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)});
+}
+
 void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
 {
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
@@ -129,7 +142,7 @@ void SetWindowStyleBit(HWND window, LONG_PTR bit, bool on)
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) : instance(instance)
+Form1::Form1(HINSTANCE instance) : instance(instance), colours(CurrentColours())
 {
     RegisterForm1Class(instance, Procedure);
     // Made at the primary monitor's origin, hidden, so that it has that monitor's DPI.
@@ -157,8 +170,8 @@ void Form1::CreateControls()
         if (!control)
             ThrowLastError("CreateWindowExW (control)");
         // Themed option buttons draw their captions in the theme's colour and
-        // ignore the parent's; these are white on the window-text colour. A
-        // blank theme name matches no theme (an empty one is refused by Wine).
+        // ignore the parent's, which are the form's own. A blank theme name
+        // matches no theme (an empty one is refused by Wine).
         if (row->kind == ControlKind::OptionButton)
             DecoratedResult(SetWindowTheme(control, L" ", L" "), "SetWindowTheme");
         if (row->kind == ControlKind::TextBox)
@@ -255,15 +268,13 @@ void Form1::KeepTabStopOnSelectedOption()
         SetWindowStyleBit(GetDlgItem(window.get(), id), WS_TABSTOP, id == selected);
 }
 
-bool Form1::PaintFrames(HDC dc) const
+bool Form1::PaintFrames(HDC dc)
 {
     const int outline = ScaleToDpi(kFrameOutline, dpi);
+    const HBRUSH outlineBrush = BrushOf(dc, colours.frame);
     for (const ControlRow& row : Form1Layout()) {
         if (row.kind != ControlKind::Shape)
             continue;
-        const ScopedBrush outlineBrush(CreateSolidBrush(row.colour));
-        if (!Decorated(outlineBrush != nullptr, "CreateSolidBrush"))
-            return false;
         const RECT r = ScaleToDpi(row.bounds, dpi);
         const RECT sides[] = {
             {r.left, r.top, r.right, r.top + outline},
@@ -272,7 +283,7 @@ bool Form1::PaintFrames(HDC dc) const
             {r.right - outline, r.top, r.right, r.bottom},
         };
         for (const RECT& side : sides) {
-            if (!Decorated(FillRect(dc, &side, outlineBrush.get()), "FillRect"))
+            if (!Decorated(FillRect(dc, &side, outlineBrush), "FillRect"))
                 return false;
         }
     }
@@ -286,19 +297,49 @@ void Form1::RepaintLater()
     Decorated(SetTimer(window.get(), kRepaintTimer, kRepaintDelay, nullptr) != 0, "SetTimer");
 }
 
-LRESULT Form1::ColourStatic(HDC dc, HWND control) const
+LRESULT Form1::ColourStatic(HDC dc, HWND control)
 {
     const ControlRow* row = FindRow(GetDlgCtrlID(control));
-    if (row != nullptr && row->kind == ControlKind::OptionButton) {
-        SetTextColor(dc, row->colour);
-        SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWTEXT));
+    const ColourRole role = row != nullptr ? row->colour : ColourRole::System;
+    // Options and labels opaque in their own colours; of Image1 only the background shows.
+    const TextColours shown =
+        role == ColourRole::Option   ? colours.option
+        : role == ColourRole::Accent ? colours.accent
+        : role == ColourRole::Body   ? colours.body
+                                     : TextColours{GetTextColor(dc), colours.window};
+    SetTextColor(dc, shown.text);
+    SetBkColor(dc, shown.background);
+    return reinterpret_cast<LRESULT>(BrushOf(dc, shown.background));
+}
+
+// One brush per colour, kept until the colours change; should none be made,
+// the DC's own brush paints in that colour this once.
+HBRUSH Form1::BrushOf(HDC dc, Colour colour)
+{
+    for (const auto& [made, brush] : brushes) {
+        if (made == colour)
+            return brush.get();
     }
-    // Labels opaque in their own colour on black; the pictures on black.
-    if (row != nullptr && row->kind == ControlKind::Label)
-        SetTextColor(dc, row->colour);
-    SetBkColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+    ScopedBrush brush(CreateSolidBrush(colour));
+    if (!Decorated(brush != nullptr, "CreateSolidBrush")) {
+        Decorated(SetDCBrushColor(dc, colour) != CLR_INVALID, "SetDCBrushColor");
+        return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    }
+    return brushes.emplace_back(colour, std::move(brush)).second.get();
+}
+
+void Form1::FollowColours(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    colours = CurrentColours();
+    brushes.clear();
+    // Windows tells top-level windows alone of new system colours and
+    // settings; the controls hear it from their parent. A new visual theme
+    // reaches every window by itself.
+    if (message != WM_THEMECHANGED) {
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageW(child, message, wParam, lParam);
+    }
+    Decorated(RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN), "RedrawWindow");
 }
 
 // Whoever reads a box (a screen reader, another program, between two files
@@ -348,13 +389,31 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORBTN: // Picture1's background
-        return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
-    case WM_DRAWITEM:
+        return reinterpret_cast<LRESULT>(BrushOf(reinterpret_cast<HDC>(wParam), colours.picture1));
+    case WM_DRAWITEM: {
         if (wParam != kPicture1Id)
             break;
-        if (!DrawPicture1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!DrawPicture1(item, BrushOf(item.hDC, colours.picture1), colours.focus))
             RepaintLater();
         return TRUE;
+    }
+    case WM_ERASEBKGND: { // in the window's colour, a contrast theme's too; the class's black should that fail
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        RECT client{};
+        if (Decorated(GetClientRect(hwnd, &client), "GetClientRect") &&
+            Decorated(FillRect(dc, &client, BrushOf(dc, colours.window)), "FillRect"))
+            return 1;
+        break;
+    }
+    case WM_SETTINGCHANGE:
+        if (wParam != SPI_SETHIGHCONTRAST)
+            break;
+        [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        FollowColours(hwnd, message, wParam, lParam);
+        break;
     case WM_PAINT: {
         const PaintScope paint(hwnd);
         if (!Decorated(paint.Dc() != nullptr, "BeginPaint") || !PaintFrames(paint.Dc()))

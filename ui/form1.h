@@ -4,7 +4,10 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
+#include "app/form_colours.h"
 #include "core/naming_schemes.h"
 #include "core/rename_fields.h"
 #include "ui/form_fonts.h"
@@ -52,10 +55,13 @@ private:
     void CreateControls();
     // Gives the controls fonts, icons and places for a DPI; the window's own size is the caller's.
     void ApplyDpi(UINT newDpi);
-    bool PaintFrames(HDC dc) const; // false when a step failed and the rest was skipped
+    bool PaintFrames(HDC dc); // false when a step failed and the rest was skipped
     void RepaintLater();
     NamingScheme OptionScheme();
-    LRESULT ColourStatic(HDC dc, HWND control) const;
+    LRESULT ColourStatic(HDC dc, HWND control);
+    HBRUSH BrushOf(HDC dc, Colour colour);
+    // After a change of scheme or contrast theme: the new colours, at once.
+    void FollowColours(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void KeepTabStopOnSelectedOption();
 
     static constexpr UINT_PTR kRepaintTimer = 1;
@@ -68,7 +74,9 @@ private:
     ScopedIcon icon;      // Picture1's, Image1's and the window's
     ScopedIcon smallIcon; // the caption bar's
     HWND focusBeforeDeactivation = nullptr;
-    const RenameFields* unshownFields = nullptr; // newer than what the boxes hold
+    const RenameFields* unshownFields = nullptr;         // newer than what the boxes hold
+    FormColours colours;                                 // of the scheme or contrast theme in force
+    std::vector<std::pair<Colour, ScopedBrush>> brushes; // made from the colours, as they are first needed
     // Last, so that it goes first: the window's messages may use every other member.
     ScopedWindow window;
 };

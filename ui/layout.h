@@ -4,6 +4,8 @@
 
 #include <span>
 
+#include "app/form_colours.h"
+
 // The window's controls as data: one row per control, in the order the form
 // defines them, with rectangles in pixels at 96 DPI. Everything the window
 // shows is created from this table, so it can be read and checked in one place.
@@ -19,8 +21,8 @@ struct ControlRow {
     RECT bounds;         // left, top, right, bottom in the client area at 96 DPI
     const wchar_t* text;
     FontRole font;
-    COLORREF colour; // the text of labels and options, the outline of frames; boxes keep the system's
-    int tabIndex;    // place in the keyboard order, kNoTab for controls without one
+    ColourRole colour; // which of the window's colours its text or outline takes
+    int tabIndex;      // place in the keyboard order, kNoTab for controls without one
 };
 
 constexpr int kNoTab = -1;

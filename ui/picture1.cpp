@@ -267,9 +267,29 @@ Picture1::SessionHold::~SessionHold()
         ShutdownBlockReasonDestroy(form); // fails only for a window gone, whose reason went with it
 }
 
-bool DrawPicture1(const DRAWITEMSTRUCT& item)
+namespace {
+
+// Dotted as DrawFocusRect draws, but in a colour of the scheme's: an inverted
+// background vanishes on a mid-grey one.
+bool DrawFocus(HDC dc, const RECT& r, COLORREF colour)
 {
-    if (!Decorated(FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), "FillRect"))
+    const LOGBRUSH solid{BS_SOLID, colour, 0};
+    const ScopedPen pen(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &solid, 0, nullptr));
+    if (!Decorated(pen != nullptr, "ExtCreatePen"))
+        return false;
+    const HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const bool drawn = Decorated(Rectangle(dc, r.left, r.top, r.right, r.bottom), "Rectangle");
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    return drawn;
+}
+
+} // namespace
+
+bool DrawPicture1(const DRAWITEMSTRUCT& item, HBRUSH background, COLORREF focus)
+{
+    if (!Decorated(FillRect(item.hDC, &item.rcItem, background), "FillRect"))
         return false;
     const auto picture = reinterpret_cast<HICON>(SendMessageW(item.hwndItem, BM_GETIMAGE, IMAGE_ICON, 0));
     if (picture != nullptr &&
@@ -279,6 +299,5 @@ bool DrawPicture1(const DRAWITEMSTRUCT& item)
             "DrawIconEx"))
         return false;
     const bool cuesHidden = (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-    return !(item.itemState & ODS_FOCUS) || cuesHidden ||
-           Decorated(DrawFocusRect(item.hDC, &item.rcItem), "DrawFocusRect");
+    return !(item.itemState & ODS_FOCUS) || cuesHidden || DrawFocus(item.hDC, item.rcItem, focus);
 }

@@ -101,7 +101,8 @@ private:
     std::unique_ptr<DropRegistration> drops;
 };
 
-// Picture1 as the form draws it: the icon on black, with a focus rectangle
-// around it while it has the focus and the keyboard cues show. False when a
-// step failed and the rest was skipped.
-bool DrawPicture1(const DRAWITEMSTRUCT& item);
+// Picture1 as the form draws it: the icon on the background (black but in a
+// contrast theme), with a dotted focus rectangle around it while it has the
+// focus and the keyboard cues show. False when a step failed and the rest was
+// skipped.
+bool DrawPicture1(const DRAWITEMSTRUCT& item, HBRUSH background, COLORREF focus);

@@ -30,6 +30,7 @@ struct GdiObjectDeleter {
 };
 using ScopedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using ScopedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+using ScopedPen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
 
 struct IconDestroyer {
     void operator()(HICON icon) const { DestroyIcon(icon); }

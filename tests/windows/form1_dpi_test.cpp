@@ -1,12 +1,22 @@
-// Form1 in this process, told by WM_DPICHANGED that it now stands on a monitor
-// of 144 DPI (Wine never sends it): controls, fonts and icons follow.
+// Form1 in this process, told while it is open that the display changed: a
+// monitor of 144 DPI (Wine never sends it), then the system's colours.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 #include "ui/form1.h"
 
 namespace {
 
-TEST(Form1, ScalesToAMonitorOf144Dpi)
+constexpr int kSchemeElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+
+struct SchemeRestorer { // the system's colours back at the end, failed or not: they outlive the process
+    COLORREF saved[2] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+    ~SchemeRestorer() { SetSysColors(2, kSchemeElements, saved); }
+};
+
+TEST(Form1, FollowsAMonitorOf144DpiThenADarkScheme)
 {
     SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     Form1 form(GetModuleHandleW(nullptr));
@@ -34,6 +44,27 @@ TEST(Form1, ScalesToAMonitorOf144Dpi)
     GetObjectW(icon.hbmColor, sizeof(colour), &colour);
     EXPECT_EQ(colour.bmWidth, 48) << "Picture1's icon";
     DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
+    // Shown, then given Aquatic's dark colours: the options' captions at once inverted, without a restart.
+    const SchemeRestorer restorer;
+    form.Show();
+    const COLORREF dark[] = {RGB(0x20, 0x20, 0x20), RGB(0xFF, 0xFF, 0xFF)};
+    ASSERT_TRUE(SetSysColors(2, kSchemeElements, dark));
+    for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+    for (int id = 100; id < 104; ++id) {
+        SCOPED_TRACE(id);
+        const HWND option = GetDlgItem(form.Handle(), id);
+        RECT r{};
+        GetClientRect(option, &r);
+        std::map<COLORREF, int> seen; // right of the round mark
+        const HDC dc = GetDC(option);
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = r.right / 4; x < r.right; ++x)
+                ++seen[GetPixel(dc, x, y)];
+        ReleaseDC(option, dc);
+        EXPECT_EQ(std::ranges::max_element(seen, {}, [](const auto& colour) { return colour.second; })->first, dark[1]);
+        EXPECT_TRUE(seen.contains(dark[0]));
+    }
 }
 
 } // namespace
