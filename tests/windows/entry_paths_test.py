@@ -197,7 +197,7 @@ class Nomichron(unittest.TestCase):
         preferred = ",".join(name.removesuffix(".dll") for name in PLANTED)  # as Windows does outside KnownDLLs
         self.env = dict(FROZEN, WINEDLLOVERRIDES=f"{preferred}=n,b;winedbg.exe=d;mscoree,mshtml=")
         self.addCleanup(lambda: self.assertEqual([n for n in os.listdir(folder) if n.endswith(".loaded")], [], "loaded"))
-        paths = self.write("a.jpg", "b.jpg", "c.jpg")
+        paths = self.write("a.jpg", "b§.jpg", "c.jpg")
         # Explorer mode loads no UI library for a rename, then shows its message for a file gone.
         loads = subprocess.run(["wine", self.exe, paths[0]], env=dict(self.env, WINEDEBUG="+loaddll"), capture_output=True,
                                text=True, timeout=LIMIT)
@@ -215,11 +215,11 @@ class Nomichron(unittest.TestCase):
         self.keys("key", "Escape", to="Open")
         self.until("close of the dialog", lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
         # An empty list (its header and one wide NUL) is refused, and the window stays ready: an ANSI list then
-        # renames with the short counter.
+        # renames with the short counter, "§" in the system's code page (1252 and 932 alike) and so not UTF-8.
         for offer, files, answer in ("wide", [], "not copy\n"), ("ansi", paths[1:], "copy\n"):
             self.assertEqual(self.ended(self.probe("drop", 2, offer, text="\n".join(files)), "drop")[0], answer, offer)
         self.assertEqual((self.ended(app, "window")[1], self.tree()),
-                         (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b.jpg", "050131-002.jpg": "c.jpg"}))
+                         (0, {"050131010102.jpg": "a.jpg", "050131-001.jpg": "b§.jpg", "050131-002.jpg": "c.jpg"}))
 
     def photographed(self, dpi, photo=True):  # Nomichron photographed for docs/; returns it and the screen origin of its client area
         app = self.window()
