@@ -86,16 +86,22 @@ private:
     Offer offer;
 };
 
+// Fed back the effect the target answered on entering, before the drop: the cursor a user would see.
 class ReleaseAtOnce final : public StackObject<IDropSource> {
 public:
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_DROP; }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override
+    {
+        shown = effect;
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
+    DWORD shown = DROPEFFECT_NONE;
 };
 
 } // namespace
 
 long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect, const std::function<void()>& handingOver,
-               Offer offer)
+               Offer offer, unsigned long* shown)
 {
     FileList data(paths, handingOver, offer);
     ReleaseAtOnce source;
@@ -103,5 +109,7 @@ long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect, co
     const HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &answered);
     if (effect != nullptr)
         *effect = answered;
+    if (shown != nullptr)
+        *shown = source.shown;
     return result;
 }

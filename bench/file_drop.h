@@ -13,6 +13,8 @@ enum class Offer { WideList, AnsiList };
 // once. OLE must be initialised on the calling thread. Returns DoDragDrop's
 // result, and the effect the target answered when asked. handingOver, when
 // given, runs when the target first asks for the list, inside its Drop: a
-// test can hold the drop there.
+// test can hold the drop there. shown: the effect the target answered on
+// entering, which sets the cursor.
 long DropFiles(const std::vector<std::wstring>& paths, unsigned long* effect = nullptr,
-               const std::function<void()>& handingOver = nullptr, Offer offer = Offer::WideList);
+               const std::function<void()>& handingOver = nullptr, Offer offer = Offer::WideList,
+               unsigned long* shown = nullptr);

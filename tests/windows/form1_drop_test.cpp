@@ -5,6 +5,7 @@
 #include "bench/file_drop.h"
 #include "core/failure.h"
 #include "ui/form1.h"
+#include "ui/win32_error.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ TEST(Form1, TakesTheNextDropAfterAHandlerFailed)
     }
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(effects[1], static_cast<unsigned long>(DROPEFFECT_COPY));
+    // A decorative call's failure is reported and skipped, never thrown.
+    EXPECT_FALSE(Decorated(false, "DrawIconEx") || DecoratedResult(E_FAIL, "ITaskbarList3::SetProgressValue"));
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 // (its command line, exactly; occupied: the program's instance name held by an event), message
 // (answered with OK: its text, icon, owner, Text1 to Text10), drop OPTION [paused|ansi|wide] FILE
 // (its paths on Picture1, none for an empty list; paused: held where the window first asks for them until
-// standard input ends; ansi: the list in the system's code page), press (Picture1 through
+// standard input ends; ansi: the list in the system's code page; printing copy, not copy or no drop, and
+// ", shown copy" when the copy cursor showed for a list not taken), press (Picture1 through
 // Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
 // (once one shows), close (printing Text1), terminate, foreground (the title of the window in front,
@@ -206,9 +207,11 @@ int wmain(int argc, wchar_t** argv)
     };
     const std::wstring how = argc > 4 ? argv[3] : L"";
     const Offer offer = how == L"ansi" ? Offer::AnsiList : Offer::WideList;
-    unsigned long effect = 0;
+    unsigned long effect = 0, shown = 0;
     OleInitialize(nullptr);
-    const long result = DropFiles(paths, &effect, how == L"paused" ? std::function<void()>(pause) : nullptr, offer);
-    Print(result != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy");
+    const long result =
+        DropFiles(paths, &effect, how == L"paused" ? std::function<void()>(pause) : nullptr, offer, &shown);
+    std::wstring answer = result != DRAGDROP_S_DROP ? L"no drop" : effect == DROPEFFECT_COPY ? L"copy" : L"not copy";
+    Print(answer + (shown == DROPEFFECT_COPY && effect != DROPEFFECT_COPY ? L", shown copy" : L""));
     return 0;
 }
