@@ -11,7 +11,8 @@
 // window goes: whether it always answered within the 5 s after which Windows calls it hung), asked [press]
 // (a press posted to Picture1 first, if told; then whether the window lets the session end, yes or no,
 // and Text1 to Text10), colours WINDOW WINDOWTEXT BTNFACE BTNTEXT (the system colours of those names set,
-// as RRGGBB, for programs started later; prints the ones before). Each wait has a limit.
+// as RRGGBB, for programs started later; prints the ones before), hold (keeps Wine's desktop: see tools/test).
+// Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -138,6 +139,11 @@ int wmain(int argc, wchar_t** argv)
             message += (id > 301 ? L"|" : L"") + WindowText(GetDlgItem(owner, id));
         Print(message);
         return Click(GetDlgItem(box, IDOK)), 0;
+    }
+    if (mode == L"hold") { // on the desktop, by a hidden window, until ended
+        if (!CreateWindowW(L"STATIC", nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr))
+            return 3;
+        Sleep(INFINITE);
     }
     if (mode == L"colours") {
         const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
