@@ -1,5 +1,4 @@
-// Any input three ways: as a raw command line to start with, as the path of a file to rename, and as a
-// dropped file list.
+// Any input two ways: as a raw command line to start with, and as a dropped file list.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +8,6 @@
 #include "app/command_line_start.h"
 #include "app/file_list.h"
 #include "app/whole_path.h"
-#include "core/finish_rename.h"
 #include "tests/native/fakes.h"
 
 namespace {
@@ -67,30 +65,6 @@ void ReadAsFileList(std::span<const unsigned char> input, const std::u16string& 
     Require(!ReadFileList(std::span(block).first(block.size() - 2), latin1));
 }
 
-// The target lies in the source's folder, keeps the name's own extension and
-// never ends in a dot or a space.
-void RenameAt(const std::u16string& path)
-{
-    FakeFileSystem fs;
-    fs.files[path] = "file";
-    RenameFields fields;
-    fields.sourcePath = path, fields.stem = u"050131010102";
-    try {
-        FinishRename(fields, fs);
-    } catch (const Failure&) {
-        return;
-    }
-    const std::size_t name = path.find_last_of(u"\\/") + 1;
-    const std::u16string target = fs.renames.at(0).second, extension = target.substr(name + fields.stem.size());
-    Require(name > 0 && target.compare(0, name - 1, path, 0, name - 1) == 0 && target[name - 1] == u'\\');
-    Require(target.substr(name, fields.stem.size()) == fields.stem &&
-            target.find_first_of(u"\\/", name) == std::u16string::npos);
-    Require(target.back() != u'.' && target.back() != u' ' && path.ends_with(extension));
-    Require(extension.empty()
-                ? path.find(u'.', name) == std::u16string::npos || path.size() - path.rfind(u'.') > 255
-                : extension[0] == u'.' && extension.find(u'.', 1) == std::u16string::npos && extension.size() <= 255);
-}
-
 } // namespace
 
 // Bytes below 0x80 are themselves, so the seeds are plain text; the others
@@ -103,7 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < size; ++i)
         text += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
     StartWith(text);
-    RenameAt(text);
     ReadAsFileList({data, size}, text);
     return 0;
 }
