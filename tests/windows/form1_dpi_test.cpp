@@ -1,5 +1,6 @@
-// Form1 in this process, told while it is open that the display changed: a
-// monitor of 144 DPI (Wine never sends it), then the system's colours.
+// Form1 in this process, started in a dark scheme, then told while it is open
+// that the display changed: a monitor of 144 DPI (Wine never sends it), then
+// the system's colours back to the standard ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,9 +17,12 @@ struct SchemeRestorer { // the system's colours back at the end, failed or not: 
     ~SchemeRestorer() { SetSysColors(2, kSchemeElements, saved); }
 };
 
-TEST(Form1, FollowsAMonitorOf144DpiThenADarkScheme)
+TEST(Form1, FollowsAMonitorOf144DpiAndTheSchemesColours)
 {
     SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    const SchemeRestorer restorer;
+    const COLORREF dark[] = {RGB(0x20, 0x20, 0x20), RGB(0xFF, 0xFF, 0xFF)}, standard[] = {RGB(0xFF, 0xFF, 0xFF), 0};
+    ASSERT_TRUE(SetSysColors(2, kSchemeElements, dark)); // Aquatic's
     Form1 form(GetModuleHandleW(nullptr));
     RECT suggested{40, 30, 40 + 520, 30 + 640};
     SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -44,26 +48,30 @@ TEST(Form1, FollowsAMonitorOf144DpiThenADarkScheme)
     GetObjectW(icon.hbmColor, sizeof(colour), &colour);
     EXPECT_EQ(colour.bmWidth, 48) << "Picture1's icon";
     DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
-    // Shown, then given Aquatic's dark colours: the options' captions at once inverted, without a restart.
-    const SchemeRestorer restorer;
+    // Each option's caption in the scheme's window colour on its window-text colour: as started, then at once
+    // after the change, without a restart.
     form.Show();
-    const COLORREF dark[] = {RGB(0x20, 0x20, 0x20), RGB(0xFF, 0xFF, 0xFF)};
-    ASSERT_TRUE(SetSysColors(2, kSchemeElements, dark));
-    for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-        DispatchMessageW(&message);
-    for (int id = 100; id < 104; ++id) {
-        SCOPED_TRACE(id);
-        const HWND option = GetDlgItem(form.Handle(), id);
-        RECT r{};
-        GetClientRect(option, &r);
-        std::map<COLORREF, int> seen; // right of the round mark
-        const HDC dc = GetDC(option);
-        for (int y = 0; y < r.bottom; ++y)
-            for (int x = r.right / 4; x < r.right; ++x)
-                ++seen[GetPixel(dc, x, y)];
-        ReleaseDC(option, dc);
-        EXPECT_EQ(std::ranges::max_element(seen, {}, [](const auto& colour) { return colour.second; })->first, dark[1]);
-        EXPECT_TRUE(seen.contains(dark[0]));
+    for (const COLORREF* scheme : {dark, standard}) {
+        if (scheme == standard) {
+            ASSERT_TRUE(SetSysColors(2, kSchemeElements, standard));
+        }
+        for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
+        for (int id = 100; id < 104; ++id) {
+            SCOPED_TRACE(testing::Message() << id << (scheme == dark ? " dark" : " standard"));
+            const HWND option = GetDlgItem(form.Handle(), id);
+            RECT r{};
+            GetClientRect(option, &r);
+            std::map<COLORREF, int> seen; // right of the round mark
+            const HDC dc = GetDC(option);
+            for (int y = 0; y < r.bottom; ++y)
+                for (int x = r.right / 4; x < r.right; ++x)
+                    ++seen[GetPixel(dc, x, y)];
+            ReleaseDC(option, dc);
+            EXPECT_EQ(std::ranges::max_element(seen, {}, [](const auto& colour) { return colour.second; })->first,
+                      scheme[1]);
+            EXPECT_TRUE(seen.contains(scheme[0]));
+        }
     }
 }
 

@@ -9,8 +9,7 @@
 // whose thread takes the keys), click OPTION (posted, as a click waits in the queue), watch (until the
 // window goes: whether it always answered within the 5 s after which Windows calls it hung), asked [press]
 // (a press posted to Picture1 first, if told; then whether the window lets the session end, yes or no,
-// and Text1 to Text10), colours WINDOW WINDOWTEXT BTNFACE BTNTEXT (the system colours of those names set,
-// as RRGGBB, for programs started later; prints the ones before). Each wait has a limit.
+// and Text1 to Text10). Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -137,20 +136,6 @@ int wmain(int argc, wchar_t** argv)
             message += (id > 301 ? L"|" : L"") + WindowText(GetDlgItem(owner, id));
         Print(message);
         return Click(GetDlgItem(box, IDOK)), 0;
-    }
-    if (mode == L"colours") {
-        const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
-        COLORREF colours[4] = {};
-        std::wstring before;
-        for (int i = 0; i < 4; ++i) {
-            wchar_t hex[8] = {};
-            const COLORREF was = GetSysColor(elements[i]);
-            std::swprintf(hex, 8, L"%02X%02X%02X ", GetRValue(was), GetGValue(was), GetBValue(was));
-            before += hex;
-            const unsigned long rgb = std::wcstoul(argv[2 + i], nullptr, 16);
-            colours[i] = RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF);
-        }
-        return Print(before), !SetSysColors(4, elements, colours);
     }
     const HWND window = Find(L"NomichronForm1");
     DWORD id = 0;
