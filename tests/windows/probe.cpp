@@ -5,7 +5,7 @@
 // standard input ends; ansi: the list in the system's code page), press (Picture1 through
 // Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
-// (once one shows), close (printing Text1), terminate, foreground (the title of the window in front,
+// (once one shows), close (printing Text1), foreground (the title of the window in front,
 // whose thread takes the keys), click OPTION (posted, as a click waits in the queue), watch (until the
 // window goes: whether it always answered within the 5 s after which Windows calls it hung), asked [press]
 // (a press posted to Picture1 first, if told; then whether the window lets the session end, yes or no,
@@ -138,12 +138,8 @@ int wmain(int argc, wchar_t** argv)
         return Click(GetDlgItem(box, IDOK)), 0;
     }
     const HWND window = Find(L"NomichronForm1");
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
     if (mode == L"close")
         return Print(WindowText(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
-    if (mode == L"terminate")
-        return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
     if (mode == L"press")
         return Press(GetDlgItem(window, 200), window), 0;
     if (mode == L"tooltip")
