@@ -70,12 +70,12 @@ TEST(FormLoad, CommandLinesRenameTheWholePathsTheyHold)
 TEST(FormLoad, ARefusedArgumentStopsTheLineWithTheMessage)
 {
     // Each between two whole paths: relative, drive-relative, rooted, a stream, a URL, a quote, a device, a share
-    // without a file; after \\?\ a "/", and names Win32 reads otherwise ("d." beside "d", "..", " ", ".").
+    // without a file; names Win32 reads otherwise ("d." or "d " beside "d"), there or after \\?\, with "/", "..", ".".
     for (const std::u16string refused :
-         {u"\"\"", u"rel.jpg", u"sub\\a.jpg", u"Z:sub\\a.jpg", u"\\a.jpg", u":\\b\\x.jpg", u"C:\\p\\a.jpg:x",
-          u"http://x/y.jpg", u"C:\\p\\\\\\\"q.jpg", u"\\\\.\\C:\\p\\c.jpg", u"\\\\nas\\s", u"\\\\?\\C:/p/c.jpg",
-          u"\\\\?\\Z:\\x\\d.\\a.jpg", u"\\\\?\\Z:\\x\\nowhere\\..\\d\\b.jpg", u"\"\\\\?\\C:\\p \\c.jpg\"",
-          u"\\\\?\\UNC\\nas\\s\\.\\c.jpg"}) {
+         {u"C:\\p\\d.jpg.", u"\"C:\\p\\e.jpg \"", u"\"\"", u"rel.jpg", u"sub\\a.jpg", u"Z:sub\\a.jpg", u"\\a.jpg",
+          u":\\b\\x.jpg", u"C:\\p\\a.jpg:x", u"http://x/y.jpg", u"C:\\p\\\\\\\"q.jpg", u"\\\\.\\C:\\p\\c.jpg",
+          u"\\\\nas\\s", u"\\\\?\\C:/p/c.jpg", u"\\\\?\\Z:\\x\\d.\\a.jpg", u"\\\\?\\Z:\\x\\nowhere\\..\\d\\b.jpg",
+          u"\"\\\\?\\C:\\p \\c.jpg\"", u"\\\\?\\UNC\\nas\\s\\.\\c.jpg"}) {
         SCOPED_TRACE(std::string(refused.begin(), refused.end()));
         Handlers h({u"Z:\\x\\d\\a.jpg", u"Z:\\x\\d\\b.jpg"});
         EXPECT_EQ(h.Start(u"p \"C:\\p\\a.jpg\" " + refused + u" \"E:\\c\\d.jpg\""), Handlers::Failed);

@@ -120,8 +120,6 @@ class Nomichron(unittest.TestCase):
                         ("y/c.jpg", "y/050131010104.jpg"), ("x/my.dir/README", "x/my.dir/050131010105"),
                         (long + "/写真 📷.JPG", long + "/050131010106.JPG")]),
                 (["a.jpg", "b.jpg", "050131010103.jpg"], '"{w}a.jpg" "{w}b.jpg"', ("{w}b.jpg", "{r}"), [("a.jpg", "050131010102.jpg")]),
-                (["a.jpg", "d.jpg", "d.jpg."], '"{w}a.jpg" "{w}d.jpg." "{w}d.jpg"', ("{w}d.jpg.", "{r}"), [("a.jpg", "050131010102.jpg")]),
-                (["e.jpg", "e.jpg "], '"{w}e.jpg "', ("{w}e.jpg ", "{r}"), []),  # Win32 would rename e.jpg
                 # A share (Wine's \\nas\photos is the root), two at once, one past MAX_PATH, and one as \\?\UNC\.
                 (["a.jpg", "b.jpg", long + "/c.jpg", "d.jpg"], '"{n}a.jpg" "{n}b.jpg" "{n}{l}\\c.jpg" "\\\\?\\UNC\\nas\\photos\\d.jpg"',
                  None, [("a.jpg", "050131010102.jpg"), ("b.jpg", "050131010103.jpg"),
@@ -259,21 +257,15 @@ class Nomichron(unittest.TestCase):
         if focus is not None:
             self.until(f"focus on control {focus}", lambda: self.ended(self.probe("focus"), "focus probe")[0] == f"{focus}\n")
 
-    def drawn(self, what, points, colours):  # the screen's colours at the points, read until they are the ones drawn
-        end = time.monotonic() + 10
-        while (seen := [run("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", 8, "txt:-").split()[-2]
-                        for x, y in points]) != colours and time.monotonic() < end:
-            time.sleep(0.1)
-        self.assertEqual(seen, colours, f"Nomichron never drew {what} within 10 s")
-
     def test_picture1_pressed_from_the_keyboard_then_clicked_and_cancelled(self):
         self.write("x/a.jpg", "x/b.TXT", "x/c.jpg")
         before = self.tree()
         app, left, top = self.photographed(96, photo=False)
         self.keys("key", "Down", "Down", "Down", focus=103)  # Option1(3)
         self.keys("key", "Tab", focus=200)  # Picture1: its focus shows, dotted on the icon's black edge
-        self.drawn("Picture1's focus rectangle, the navy frames and Option1(3)'s white on black", [(left + x, top + y) for x, y in (
-            (225, 315), (224, 316), (15, 60), (15, 225), (53, 357), (54, 357))], ["#FFFFFF"] * 2 + ["#000080"] * 2 + ["#FFFFFF", "#000000"])
+        self.until("Picture1's focus rectangle, the navy frames and Option1(3)'s white on black", lambda: [run(
+            "import", "-window", "root", "-crop", f"1x1+{left + x}+{top + y}", "-depth", 8, "txt:-").split()[-2] for x, y in (
+            (225, 315), (224, 316), (15, 60), (15, 225), (53, 357), (54, 357))] == ["#FFFFFF"] * 2 + ["#000080"] * 2 + ["#FFFFFF", "#000000"])
         self.keys("key", "Return")
         for typed in self.windows("x"), '"a.jpg" "b.TXT"':  # in the Open dialog: the folder, then two of its files
             self.keys("type", "--delay", 20, typed, to="Open")
