@@ -26,7 +26,7 @@ void StartWith(const std::u16string& line)
     FakeProcess process;
     process.arguments = ReadCommandLinePaths(line);
     FakeWindow window;
-    FakeClock clock(Reading(2005, 1, 31, 1, 1, 1));
+    FakeClock clock(ClockReading{2005, 1, 31, 1, 1, 1});
     FakeFileSystem fs;
     for (const std::u16string& argument : split.arguments)
         fs.files[argument] = "file";

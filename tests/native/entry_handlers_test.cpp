@@ -14,7 +14,8 @@ using Renames = std::vector<std::pair<std::u16string, std::u16string>>;
 using Messages = std::vector<std::pair<std::u16string, MessageIcon>>;
 
 struct Handlers {
-    explicit Handlers(std::vector<std::u16string> files, ClockReading now = Reading(2005, 1, 31, 1, 1, 1)) : clock(now)
+    explicit Handlers(std::vector<std::u16string> files, ClockReading now = ClockReading{2005, 1, 31, 1, 1, 1})
+        : clock(now)
     {
         for (const std::u16string& file : files)
             fs.files[file] = "file";
@@ -85,7 +86,7 @@ TEST(FormLoad, ARefusedArgumentStopsTheLineWithTheMessage)
 
 TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
 {
-    const auto at = [](int second) { return Reading(2005, 1, 31, 13, 45, second); };
+    const auto at = [](int second) { return ClockReading{2005, 1, 31, 13, 45, second}; };
     const std::vector<std::u16string> abc{u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt"};
     // the scheme, a name taken, the clock's readings, the names of a, b and c as far as the drop gets, the message
     for (const auto& [scheme, taken, readings, names, message] : {
@@ -102,7 +103,7 @@ TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
              // the long counter's year is its stamp's, across New Year
              {LongDateCounter,
               u"",
-              {Reading(2005, 12, 31, 23, 59, 59), Reading(2006, 1, 1, 0, 0, 0)},
+              {ClockReading{2005, 12, 31, 23, 59, 59}, ClockReading{2006, 1, 1, 0, 0, 0}},
               {u"20051231-001.jpg", u"20060101-002.jpg", u"20060101-003.txt"},
               nullptr},
          }) {
