@@ -49,25 +49,6 @@ struct Handlers {
     FakeDropData data;
 };
 
-// Drive paths, "/" too, plain or quoted; shares; \\?\ paths kept as written ("unc" in any case); seconds
-// 2, 3, 4... by place; an argument cut off inside an open quote left out. A window started without one
-// is a Wine case.
-TEST(FormLoad, CommandLinesRenameTheWholePathsTheyHold)
-{
-    Handlers h({});
-    EXPECT_EQ(h.Start(u"p \"C:\\p\\a.jpg\" D:\\b\\y.jpg \"\\\\nas\\s\\n.jpg\" \\\\?\\unc\\nas\\s\\m.jpg "
-                      u"\\\\?\\C:\\p\\b.jpg E:/c/d.jpg \"C:\\p\\README"),
-              Handlers::Closed);
-    EXPECT_EQ(h.fs.renames,
-              (Renames{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"},
-                       {u"D:\\b\\y.jpg", u"D:\\b\\050131010103.jpg"},
-                       {u"\\\\nas\\s\\n.jpg", u"\\\\nas\\s\\050131010104.jpg"},
-                       {u"\\\\?\\unc\\nas\\s\\m.jpg", u"\\\\?\\unc\\nas\\s\\050131010105.jpg"},
-                       {u"\\\\?\\C:\\p\\b.jpg", u"\\\\?\\C:\\p\\050131010106.jpg"},
-                       {u"E:/c/d.jpg", u"E:/c\\050131010107.jpg"}}));
-    EXPECT_EQ(h.window.boxes, h.window.fields) << "Text1 to Text10";
-}
-
 TEST(FormLoad, ARefusedArgumentStopsTheLineWithTheMessage)
 {
     // Each between two whole paths: relative, drive-relative, rooted, a stream, a URL, a quote, a device, a share

@@ -120,8 +120,8 @@ class Nomichron(unittest.TestCase):
                         ("y/c.jpg", "y/050131010104.jpg"), ("x/my.dir/README", "x/my.dir/050131010105"),
                         (long + "/写真 📷.JPG", long + "/050131010106.JPG")]),
                 (["a.jpg", "b.jpg", "050131010103.jpg"], '"{w}a.jpg" "{w}b.jpg"', ("{w}b.jpg", "{r}"), [("a.jpg", "050131010102.jpg")]),
-                # A share (Wine's \\nas\photos is the root), two at once, one past MAX_PATH, and one as \\?\UNC\.
-                (["a.jpg", "b.jpg", long + "/c.jpg", "d.jpg"], '"{n}a.jpg" "{n}b.jpg" "{n}{l}\\c.jpg" "\\\\?\\UNC\\nas\\photos\\d.jpg"',
+                # A share (Wine's \\nas\photos is the root), two at once, one past MAX_PATH, and one as \\?\unc\.
+                (["a.jpg", "b.jpg", long + "/c.jpg", "d.jpg"], '"{n}a.jpg" "{n}b.jpg" "{n}{l}\\c.jpg" "\\\\?\\unc\\nas\\photos\\d.jpg"',
                  None, [("a.jpg", "050131010102.jpg"), ("b.jpg", "050131010103.jpg"),
                         (long + "/c.jpg", long + "/050131010104.jpg"), ("d.jpg", "050131010105.jpg")]),
                 # A long \\?\ path renamed as written, then a URL refused.
