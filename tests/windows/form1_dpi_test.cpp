@@ -112,7 +112,7 @@ TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
         for (int i = 0; i < 4; ++i)
             EXPECT_NEAR(at[i], expected[i] * 1.5, 1);
     }
-    for (const auto& [id, height] : {std::pair(100, 18), {405, 41}, {410, 17}}) {
+    for (const auto& [id, height] : {std::pair(100, 18), {405, 41}, {409, 23}, {410, 17}}) {
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, id), WM_GETFONT, 0, 0)), sizeof(font),
                    &font);
