@@ -301,10 +301,8 @@ class Nomichron(unittest.TestCase):
         run("wine", "reg", "delete", *dpi, "/f")
         self.write("a.jpg", "b.TXT")
         app, left, top = self.photographed(96)
-        # Files on Image1, and text alone on Picture1, are refused.
+        # Files on Image1, and text alone on Picture1, are refused: the short counter's names come from the last drag.
         self.assertEqual((self.drag(left + 32, top + 31), self.drag(left + 240, top + 331, "text")), ("refused\n",) * 2)
-        time.sleep(1)
-        self.assertEqual((app.poll(), self.tree()), (None, {"a.jpg": "a.jpg", "b.TXT": "b.TXT"}))
         run("xdotool", "mousemove", left + 43, top + 340, "click", 1)  # Option1(2), the short counter
         self.drag(left + 240, top + 331)  # Picture1
         self.assertEqual((self.ended(app, "window")[1], self.tree()), (0, {"050131-001.jpg": "a.jpg", "050131-002.TXT": "b.TXT"}))
