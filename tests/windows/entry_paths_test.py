@@ -149,7 +149,7 @@ class Nomichron(unittest.TestCase):
         self.assertRegex(errors, r"^Nomichron ended during start-up or the message loop: "
                          r"CreateMutexW failed, system error 6 \(ui/win32_platform\.cpp:\d+\)\n$")
 
-    def test_the_thousandth_file_of_a_counter_drop(self):
+    def test_the_thousandth_file_of_a_counter_drop_then_a_second_start_during_a_drop(self):
         before, app, drop = self.drop(1000, option=2)
         answer = self.answer()  # Text1 shows the 1000th file; Text8 to Text10 nothing of the 999th
         self.assertEqual(answer[:2] + answer[3:4] + answer[10:], ["処理可能なファイルは999個までです。", "none",
@@ -157,18 +157,16 @@ class Nomichron(unittest.TestCase):
         self.assertEqual((self.ended(drop, "drop")[0], app.poll(), self.tree()),  # the window stays open, and with
                          ("copy\n", None, renamed(before, [(numbered(i), numbered(i, "050131-{i:03d}.dat")) for i in range(1, 1000)])))
         self.assertEqual(self.ended(self.probe("asked"), "asked probe")[0][:4], "yes|")  # no batch, lets the session end
-
-    def test_a_second_start_during_a_drop_then_a_taken_name(self):
-        self.write(stamped(2))
-        before, app, drop = self.drop(3, 0, "paused")  # held inside the window's Drop until the probe's input ends
+        # The next drop is held inside the window's Drop until the probe's input ends; its second file's name is taken.
+        paths, before = self.write("x/1.dat", "x/2.dat", "x/050131010103.dat")[:2], self.tree()
+        drop = self.probe("drop", 0, "paused", text="\n".join(paths))
         self.assertEqual(self.line(drop, "paused drop"), "paused\n")
         # The first copy stays mid-drop until let go: the second must end by itself, renaming nothing.
-        self.assertEqual((self.ended(self.start(self.windows("0\\2.dat")), "second start")[1], self.tree(), app.poll()),
-                         (0, before, None))
+        self.assertEqual((self.ended(self.start(paths[1]), "second start")[1], self.tree(), app.poll()), (0, before, None))
         drop.stdin.close()  # let go: the second file's name is taken, and the drop stops with its message over the window
         drop.stdin = None  # for communicate()
         self.assertEqual(self.answer()[:3], ["処理が間に合いません。再実行してください。", "exclamation", "visible disabled"])
-        self.assertEqual((self.ended(drop, "drop")[0], self.tree()), ("copy\n", renamed(before, [(numbered(1), stamped(1))])))
+        self.assertEqual((self.ended(drop, "drop")[0], self.tree()), ("copy\n", renamed(before, [("x/1.dat", "x/050131010102.dat")])))
         # The focus is back on Option1(0), which the drop clicked, for the keyboard to go on.
         self.assertEqual(self.ended(self.probe("focus"), "focus probe")[0], "100\n")
 
