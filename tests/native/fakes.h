@@ -33,8 +33,7 @@ struct FakeFileSystem : FileSystem {
     {
         if (!files.count(from) || files.count(to))
             throw Failure(FailureCause::RenameRefused, files.count(from) ? 183 : 2);
-        files[to] = files[from];
-        files.erase(from);
+        files[to] = files[from], files.erase(from);
         renames.emplace_back(from, to);
     }
     std::map<std::u16string, std::string> files;
