@@ -8,18 +8,17 @@
 #include "app/file_list.h"
 #include "tests/native/fakes.h"
 
-namespace {
-
-void Require(bool condition)
+// Bytes below 0x80 are themselves, so the seeds are plain text; the others
+// pick code units that ASCII lacks: Japanese letters, an ideographic space,
+// full-width signs and the halves of a surrogate pair, alone or together.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (!condition)
-        std::abort();
-}
-
-// Started with it, the program renames only fully qualified paths given whole (a drive's root, or the two
-// backslashes of a share or a \\?\ path, but not of a device), in their order, none after one it did not.
-void StartWith(const std::u16string& line)
-{
+    static constexpr char16_t kOthers[] = {u'写', u'真', u'\u3000', 0xD83D, 0xDCF7, u'：', u'＼', u'．'};
+    std::u16string line;
+    for (std::size_t i = 0; i < size; ++i)
+        line += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
+    // Started with it, the program renames only fully qualified paths given whole (a drive's root, or the two
+    // backslashes of a share or a \\?\ path, but not of a device), in their order, none after one it did not.
     const CommandLineArguments split = SplitCommandLine(line);
     FakeProcess process;
     process.arguments = ReadCommandLinePaths(line);
@@ -32,24 +31,11 @@ void StartWith(const std::u16string& line)
     const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
     for (std::size_t i = 0; i < fs.renames.size(); ++i) {
         const std::u16string& from = fs.renames[i].first;
-        Require(i + 1 < complete && from == split.arguments[i + 1] && !from.starts_with(u"\\\\.\\") &&
-                (from.starts_with(u"\\\\") ||
-                 (from.size() > 2 && from[1] == u':' && (from[2] == u'\\' || from[2] == u'/'))));
+        if (i + 1 >= complete || from != split.arguments[i + 1] || from.starts_with(u"\\\\.\\") ||
+            !(from.starts_with(u"\\\\") ||
+              (from.size() > 2 && from[1] == u':' && (from[2] == u'\\' || from[2] == u'/'))))
+            std::abort();
     }
-}
-
-} // namespace
-
-// Bytes below 0x80 are themselves, so the seeds are plain text; the others
-// pick code units that ASCII lacks: Japanese letters, an ideographic space,
-// full-width signs and the halves of a surrogate pair, alone or together.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    static constexpr char16_t kOthers[] = {u'写', u'真', u'\u3000', 0xD83D, 0xDCF7, u'：', u'＼', u'．'};
-    std::u16string text;
-    for (std::size_t i = 0; i < size; ++i)
-        text += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
-    StartWith(text);
     // Read as a dropped file list: nothing outside the block, which is exactly the input, so that
     // AddressSanitizer sees a read past it.
     ReadFileList({data, size}, [](std::string_view name) { return std::u16string(name.begin(), name.end()); });
