@@ -1,6 +1,4 @@
-// Any input three ways: as a raw command line to start with, as the path of a file to rename, and as a
-// dropped file list.
-#include <algorithm>
+// Any input two ways: as a raw command line to start with, and as a dropped file list.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -8,88 +6,7 @@
 #include "app/command_line_split.h"
 #include "app/command_line_start.h"
 #include "app/file_list.h"
-#include "core/finish_rename.h"
 #include "tests/native/fakes.h"
-
-namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-// Started with it, the program renames only fully qualified paths given whole (a drive's root, or the two
-// backslashes of a share or a \\?\ path, but not of a device), in their order, none after one it did not.
-void StartWith(const std::u16string& line)
-{
-    const CommandLineArguments split = SplitCommandLine(line);
-    FakeProcess process;
-    process.arguments = ReadCommandLinePaths(line);
-    FakeWindow window;
-    FakeClock clock(Reading(2005, 1, 31, 1, 1, 1));
-    FakeFileSystem fs;
-    for (const std::u16string& argument : split.arguments)
-        fs.files[argument] = "file";
-    Form_Load({process, window, window, clock, fs});
-    const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
-    for (std::size_t i = 0; i < fs.renames.size(); ++i) {
-        const std::u16string& from = fs.renames[i].first;
-        Require(i + 1 < complete && from == split.arguments[i + 1] && !from.starts_with(u"\\\\.\\") &&
-                (from.starts_with(u"\\\\") ||
-                 (from.size() > 2 && from[1] == u':' && (from[2] == u'\\' || from[2] == u'/'))));
-    }
-}
-
-// Read as a dropped file list: nothing outside the block (exactly the input, so that AddressSanitizer sees a
-// read past it), and the names written into a block come back exactly, unless its last byte is cut off.
-void ReadAsFileList(std::span<const unsigned char> input, const std::u16string& text)
-{
-    const auto latin1 = [](std::string_view name) { return std::u16string(name.begin(), name.end()); };
-    ReadFileList(input, latin1);
-    std::vector<std::u16string> names;
-    for (std::size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
-        end = std::min(text.find(u'\0', start), text.size());
-        if (end > start)
-            names.emplace_back(text, start, end - start);
-    }
-    const std::size_t listStart = 20 + (input.empty() ? 0 : input[0] % 3);
-    std::vector<unsigned char> block(listStart, 0);
-    block[0] = static_cast<unsigned char>(listStart), block[16] = 1;
-    for (const std::u16string& name : names)
-        for (const char16_t unit : name + u'\0')
-            block.insert(block.end(), {static_cast<unsigned char>(unit), static_cast<unsigned char>(unit >> 8)});
-    block.insert(block.end(), {0, 0, 0x41});
-    const auto read = ReadFileList(block, latin1);
-    Require(names.empty() ? !read : read == names);
-    Require(!ReadFileList(std::span(block).first(block.size() - 2), latin1));
-}
-
-// The target lies in the source's folder, keeps the name's own extension and
-// never ends in a dot or a space.
-void RenameAt(const std::u16string& path)
-{
-    FakeFileSystem fs;
-    fs.files[path] = "file";
-    RenameFields fields;
-    fields.sourcePath = path, fields.stem = u"050131010102";
-    try {
-        FinishRename(fields, fs);
-    } catch (const Failure&) {
-        return;
-    }
-    const std::size_t name = path.find_last_of(u"\\/") + 1;
-    const std::u16string target = fs.renames.at(0).second, extension = target.substr(name + fields.stem.size());
-    Require(name > 0 && target.compare(0, name - 1, path, 0, name - 1) == 0 && target[name - 1] == u'\\');
-    Require(target.substr(name, fields.stem.size()) == fields.stem &&
-            target.find_first_of(u"\\/", name) == std::u16string::npos);
-    Require(target.back() != u'.' && target.back() != u' ' && path.ends_with(extension));
-    Require(extension.empty()
-                ? path.find(u'.', name) == std::u16string::npos || path.size() - path.rfind(u'.') > 255
-                : extension[0] == u'.' && extension.find(u'.', 1) == std::u16string::npos && extension.size() <= 255);
-}
-
-} // namespace
 
 // Bytes below 0x80 are themselves, so the seeds are plain text; the others
 // pick code units that ASCII lacks: Japanese letters, an ideographic space,
@@ -97,11 +14,30 @@ void RenameAt(const std::u16string& path)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static constexpr char16_t kOthers[] = {u'写', u'真', u'\u3000', 0xD83D, 0xDCF7, u'：', u'＼', u'．'};
-    std::u16string text;
+    std::u16string line;
     for (std::size_t i = 0; i < size; ++i)
-        text += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
-    StartWith(text);
-    RenameAt(text);
-    ReadAsFileList({data, size}, text);
+        line += data[i] < 0x80 ? static_cast<char16_t>(data[i]) : kOthers[data[i] % std::size(kOthers)];
+    // Started with it, the program renames only fully qualified paths given whole (a drive's root, or the two
+    // backslashes of a share or a \\?\ path, but not of a device), in their order, none after one it did not.
+    const CommandLineArguments split = SplitCommandLine(line);
+    FakeProcess process;
+    process.arguments = ReadCommandLinePaths(line);
+    FakeWindow window;
+    FakeClock clock(ClockReading{2005, 1, 31, 1, 1, 1});
+    FakeFileSystem fs;
+    for (const std::u16string& argument : split.arguments)
+        fs.files[argument] = "file";
+    Form_Load({process, window, window, clock, fs});
+    const std::size_t complete = split.arguments.size() - (split.lastLeftOpen ? 1 : 0);
+    for (std::size_t i = 0; i < fs.renames.size(); ++i) {
+        const std::u16string& from = fs.renames[i].first;
+        if (i + 1 >= complete || from != split.arguments[i + 1] || from.starts_with(u"\\\\.\\") ||
+            !(from.starts_with(u"\\\\") ||
+              (from.size() > 2 && from[1] == u':' && (from[2] == u'\\' || from[2] == u'/'))))
+            std::abort();
+    }
+    // Read as a dropped file list: nothing outside the block, which is exactly the input, so that
+    // AddressSanitizer sees a read past it.
+    ReadFileList({data, size}, [](std::string_view name) { return std::u16string(name.begin(), name.end()); });
     return 0;
 }

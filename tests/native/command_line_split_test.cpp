@@ -1,14 +1,8 @@
-// The command-line splitter against the rules' cases; under Wine the same
-// table, and every short line of the characters that matter, against
-// CommandLineToArgvW itself.
+// The command-line splitter against the rules' cases, as CommandLineToArgvW
+// splits them.
 #include <gtest/gtest.h>
 
 #include "app/command_line_split.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-#endif
 
 namespace {
 
@@ -35,31 +29,5 @@ TEST(SplitCommandLine, FollowsTheWindowsRules)
         EXPECT_EQ(split.lastLeftOpen, lastLeftOpen);
     }
 }
-
-#ifdef _WIN32
-TEST(SplitCommandLine, GivesWhatCommandLineToArgvWGives)
-{
-    const auto argv = [](const std::u16string& line) {
-        int count = 0;
-        LPWSTR* given = CommandLineToArgvW(reinterpret_cast<const wchar_t*>(line.c_str()), &count);
-        std::vector<std::u16string> arguments(count);
-        for (int i = 0; i < count; ++i)
-            arguments[i] = reinterpret_cast<const char16_t*>(given[i]);
-        LocalFree(given);
-        return arguments;
-    };
-    for (const auto& [line, arguments, lastLeftOpen] : kCases)
-        EXPECT_EQ(SplitCommandLine(line).arguments, argv(line));
-    // Every line of 1 to 8 of these characters (an empty line gives the program's own path).
-    std::vector<std::u16string> lines{u""};
-    for (std::size_t at = 0; at < lines.size(); ++at) {
-        if (at > 0) {
-            ASSERT_EQ(SplitCommandLine(lines[at]).arguments, argv(lines[at]));
-        }
-        for (char16_t c : lines[at].size() < 8 ? std::u16string(u"a \t\"\\") : u"")
-            lines.push_back(lines[at] + c);
-    }
-}
-#endif
 
 } // namespace

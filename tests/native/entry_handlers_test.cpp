@@ -14,14 +14,14 @@ using Renames = std::vector<std::pair<std::u16string, std::u16string>>;
 using Messages = std::vector<std::pair<std::u16string, MessageIcon>>;
 
 struct Handlers {
-    explicit Handlers(std::vector<std::u16string> files, ClockReading now = Reading(2005, 1, 31, 1, 1, 1)) : clock(now)
+    explicit Handlers(std::vector<std::u16string> files, ClockReading now = ClockReading{2005, 1, 31, 1, 1, 1})
+        : clock(now)
     {
         for (const std::u16string& file : files)
             fs.files[file] = "file";
     }
-    enum End { Closed, Shown, Failed };
     // Every argument of the line names a file, and so does what it would name without its \\?\ prefix.
-    End Start(const std::u16string& commandLine)
+    void Start(const std::u16string& commandLine)
     {
         for (const std::u16string& argument : SplitCommandLine(commandLine).arguments) {
             fs.files.try_emplace(argument, "file");
@@ -30,10 +30,6 @@ struct Handlers {
         }
         process.arguments = ReadCommandLinePaths(commandLine);
         Form_Load({process, window, window, clock, fs});
-        EXPECT_EQ(window.shown + window.closed, 1) << "one way to end";
-        EXPECT_TRUE(window.messages.empty() ||
-                    window.messages == Messages({{kCommandLineFailureText, MessageIcon::Exclamation}}));
-        return window.shown ? Shown : window.messages.empty() ? Closed : Failed;
     }
     void Drop(NamingScheme scheme, std::vector<std::u16string> paths)
     {
@@ -48,50 +44,27 @@ struct Handlers {
     FakeDropData data;
 };
 
-TEST(FormLoad, CommandLinesRenameTheWholePathsTheyHold)
-{
-    // Drive paths, "/" too, plain or quoted; shares; \\?\ paths kept as written ("unc" in any case);
-    // seconds 1, 2, 3 by place; an argument cut off inside an open quote left out.
-    const std::u16string every = u"p \"C:\\p\\a.jpg\" D:\\b\\y.jpg \"\\\\nas\\s\\n.jpg\" \\\\?\\unc\\nas\\s\\m.jpg "
-                                 u"\\\\?\\C:\\p\\b.jpg E:/c/d.jpg \"C:\\p\\README";
-    for (const auto& [line, end, renames] : {
-             std::tuple<std::u16string, Handlers::End, Renames>(
-                 every, Handlers::Closed,
-                 Renames{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"},
-                         {u"D:\\b\\y.jpg", u"D:\\b\\050131010103.jpg"},
-                         {u"\\\\nas\\s\\n.jpg", u"\\\\nas\\s\\050131010104.jpg"},
-                         {u"\\\\?\\unc\\nas\\s\\m.jpg", u"\\\\?\\unc\\nas\\s\\050131010105.jpg"},
-                         {u"\\\\?\\C:\\p\\b.jpg", u"\\\\?\\C:\\p\\050131010106.jpg"},
-                         {u"E:/c/d.jpg", u"E:/c\\050131010107.jpg"}}),
-             {u"p", Handlers::Shown, {}},
-         }) {
-        SCOPED_TRACE(std::string(line.begin(), line.begin() + std::min<std::size_t>(line.size(), 40)));
-        Handlers h({u"C:\\p\\a.jpg"});
-        EXPECT_EQ(h.Start(line), end);
-        EXPECT_EQ(h.fs.renames, renames);
-        EXPECT_EQ(h.window.boxes, end == Handlers::Shown ? FakeWindow().fields : h.window.fields) << "Text1 to Text10";
-    }
-}
-
 TEST(FormLoad, ARefusedArgumentStopsTheLineWithTheMessage)
 {
     // Each between two whole paths: relative, drive-relative, rooted, a stream, a URL, a quote, a device, a share
-    // without a file; after \\?\ a "/", and names Win32 reads otherwise ("d." beside "d", "..", " ", ".").
+    // without a file; names Win32 reads otherwise ("d." or "d " beside "d"), there or after \\?\, with "/", "..", ".".
     for (const std::u16string refused :
-         {u"\"\"", u"rel.jpg", u"sub\\a.jpg", u"Z:sub\\a.jpg", u"\\a.jpg", u":\\b\\x.jpg", u"C:\\p\\a.jpg:x",
-          u"http://x/y.jpg", u"C:\\p\\\\\\\"q.jpg", u"\\\\.\\C:\\p\\c.jpg", u"\\\\nas\\s", u"\\\\?\\C:/p/c.jpg",
-          u"\\\\?\\Z:\\x\\d.\\a.jpg", u"\\\\?\\Z:\\x\\nowhere\\..\\d\\b.jpg", u"\"\\\\?\\C:\\p \\c.jpg\"",
-          u"\\\\?\\UNC\\nas\\s\\.\\c.jpg"}) {
+         {u"C:\\p\\d.jpg.", u"\"C:\\p\\e.jpg \"", u"\"\"", u"rel.jpg", u"sub\\a.jpg", u"Z:sub\\a.jpg", u"\\a.jpg",
+          u":\\b\\x.jpg", u"C:\\p\\a.jpg:x", u"http://x/y.jpg", u"C:\\p\\\\\\\"q.jpg", u"\\\\.\\C:\\p\\c.jpg",
+          u"\\\\nas\\s", u"\\\\?\\C:/p/c.jpg", u"\\\\?\\Z:\\x\\d.\\a.jpg", u"\\\\?\\Z:\\x\\nowhere\\..\\d\\b.jpg",
+          u"\"\\\\?\\C:\\p \\c.jpg\"", u"\\\\?\\UNC\\nas\\s\\.\\c.jpg"}) {
         SCOPED_TRACE(std::string(refused.begin(), refused.end()));
         Handlers h({u"Z:\\x\\d\\a.jpg", u"Z:\\x\\d\\b.jpg"});
-        EXPECT_EQ(h.Start(u"p \"C:\\p\\a.jpg\" " + refused + u" \"E:\\c\\d.jpg\""), Handlers::Failed);
+        h.Start(u"p \"C:\\p\\a.jpg\" " + refused + u" \"E:\\c\\d.jpg\"");
         EXPECT_EQ(h.fs.renames, (Renames{{u"C:\\p\\a.jpg", u"C:\\p\\050131010102.jpg"}}));
+        EXPECT_EQ(std::pair(h.window.closed, h.window.messages),
+                  std::pair(1, Messages{{kCommandLineFailureText, MessageIcon::Exclamation}}));
     }
 }
 
 TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
 {
-    const auto at = [](int second) { return Reading(2005, 1, 31, 13, 45, second); };
+    const auto at = [](int second) { return ClockReading{2005, 1, 31, 13, 45, second}; };
     const std::vector<std::u16string> abc{u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt"};
     // the scheme, a name taken, the clock's readings, the names of a, b and c as far as the drop gets, the message
     for (const auto& [scheme, taken, readings, names, message] : {
@@ -108,7 +81,7 @@ TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
              // the long counter's year is its stamp's, across New Year
              {LongDateCounter,
               u"",
-              {Reading(2005, 12, 31, 23, 59, 59), Reading(2006, 1, 1, 0, 0, 0)},
+              {ClockReading{2005, 12, 31, 23, 59, 59}, ClockReading{2006, 1, 1, 0, 0, 0}},
               {u"20051231-001.jpg", u"20060101-002.jpg", u"20060101-003.txt"},
               nullptr},
          }) {
@@ -117,10 +90,17 @@ TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
         if (!readings.empty())
             h.clock.readings.assign(readings.begin(), readings.end());
         h.Drop(scheme, abc);
+        // The window answers between files, never between a stamp and its check (the clock's readings, "t"),
+        // and shows a failure before its message.
+        const std::string stamp = scheme == Compact || scheme == Dashed ? "tt" : "t";
         Renames renames;
-        for (std::size_t i = 0; i < names.size(); ++i)
+        std::string log;
+        for (std::size_t i = 0; i < names.size(); ++i) {
             renames.emplace_back(abc[i], u"C:\\p\\" + names[i]);
+            log += stamp + '[' + std::to_string(i + 1) + "/3]";
+        }
         EXPECT_EQ(h.fs.renames, renames);
+        EXPECT_EQ(h.window.log, message ? log + stamp + "[failed][message]" : log);
         EXPECT_EQ(h.window.schemeReads, message ? 2 : 3) << "read for every file";
         EXPECT_EQ(h.window.boxes, h.window.fields) << "Text1 to Text10 show the last file";
         EXPECT_EQ(h.window.closed, message ? 0 : 1);
@@ -128,38 +108,21 @@ TEST(DropHandling, EachSchemeRenamesTheDropOrStopsWithItsMessage)
     }
 }
 
-// The window answers between files, never between a stamp and its check
-// (the clock's two readings, "tt"), and shows the failure before its message;
-// a session that ends stops the batch after its file, and closes the window.
-TEST(DropHandling, ReportsEachFileBetweenFilesAndAFailureBeforeItsMessage)
-{
-    for (const auto& [scheme, taken, sessionEndsAfter, log] : {
-             std::tuple<NamingScheme, std::u16string, int, std::string>(Compact, u"", 0, "tt[1/3]tt[2/3]tt[3/3]"),
-             {Dashed, u"05-01-31-13-45-23.jpg", 0, "tt[1/3]tt[failed][message]"},
-             {ShortDateCounter, u"050131-003.txt", 0, "t[1/3]t[2/3]t[failed][message]"},
-             {Compact, u"", 1, "tt[1/3]"},
-         }) {
-        Handlers h({u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt", u"C:\\p\\" + taken},
-                   Reading(2005, 1, 31, 13, 45, 21));
-        h.window.sessionEndsAfter = sessionEndsAfter;
-        h.Drop(scheme, {u"C:\\p\\a.jpg", u"C:\\p\\b.jpg", u"C:\\p\\c.txt"});
-        EXPECT_EQ(h.window.log, log);
-        EXPECT_EQ(h.window.closed, log.ends_with(']') && !log.ends_with("[message]"));
-    }
-}
-
 TEST(DropHandling, EachDropStartsAfreshAndOnlyAFileListIsTaken)
 {
-    Handlers h({u"C:\\a", u"C:\\050131-001", u"D:\\d"});
+    Handlers h({u"C:\\a", u"C:\\b", u"C:\\050131-001", u"D:\\d"});
     h.Drop(ShortDateCounter, {u"C:\\a"}); // stopped at its first file
     h.data.hasFileList = false;
     h.Drop(ShortDateCounter, {u"D:\\d"});
     EXPECT_EQ(h.window.closed, 0) << "no file list: nothing happens";
     h.data.hasFileList = true;
-    h.Drop(ShortDateCounter, {u"D:\\d"});
-    EXPECT_EQ(h.fs.renames, (Renames{{u"D:\\d", u"D:\\050131-001"}})) << "counting from 1 again";
+    h.Drop(ShortDateCounter, {u"D:\\d"}); // counting from 1 again
     h.Drop(ShortDateCounter, {});
     EXPECT_EQ(h.window.closed, 2) << "an empty list closes the window too";
+    h.window.sessionEndsAfter = 1; // the session ends: the batch stops after its file, and the window closes
+    h.Drop(Compact, {u"C:\\a", u"C:\\b"});
+    EXPECT_EQ(h.fs.renames, (Renames{{u"D:\\d", u"D:\\050131-001"}, {u"C:\\a", u"C:\\050131010102"}}));
+    EXPECT_EQ(h.window.closed, 3);
 }
 
 } // namespace

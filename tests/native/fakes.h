@@ -10,11 +10,6 @@
 #include "core/failure.h"
 #include "core/file_system.h"
 
-inline ClockReading Reading(int year, int month, int day, int hour, int minute, int second)
-{
-    return ClockReading{year, month, day, hour, minute, second};
-}
-
 // Answers with the scripted readings, then keeps giving the last one; each
 // reading is a "t" in the log, when there is one.
 struct FakeClock : Clock {
@@ -38,8 +33,7 @@ struct FakeFileSystem : FileSystem {
     {
         if (!files.count(from) || files.count(to))
             throw Failure(FailureCause::RenameRefused, files.count(from) ? 183 : 2);
-        files[to] = files[from];
-        files.erase(from);
+        files[to] = files[from], files.erase(from);
         renames.emplace_back(from, to);
     }
     std::map<std::u16string, std::string> files;
@@ -56,8 +50,7 @@ struct FakeWindow : MainWindow, Messages, BatchProgress {
     NamingScheme SelectedScheme() override { return ++schemeReads, scheme; }
     void ShowMessage(const std::u16string& text, MessageIcon icon) override
     {
-        messages.emplace_back(text, icon);
-        log += "[message]";
+        messages.emplace_back(text, icon), log += "[message]";
     }
     bool FileDone(long long done, long long total) override
     {

@@ -1,104 +1,16 @@
-// The real Nomichron.exe as Windows sees it: its live window at 96 DPI against
-// the form as drawn, and the resources it carries.
+// The real Nomichron.exe as Windows sees it: the resources it carries.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <array>
-#include <cstring>
 #include <vector>
 
 #include "bench/driver.h"
 
 namespace {
 
-// The form's controls in its own order: identifier, left, top, width, height, text (nullptr: any but none).
-const struct {
-    int id, left, top, width, height;
-    const wchar_t* text;
-} kForm[] = {
-    {102, 35, 329, 148, 22, L"050131-***"},
-    {101, 35, 308, 148, 22, L"05-01-31-01-01-01"},
-    {100, 35, 287, 148, 22, L"050131010101  (Default)"},
-    {200, 224, 315, 32, 32, L"ファイルを選択してリネーム"},
-    {310, 14, 651, 575, 22, L"Text10"},
-    {309, 14, 623, 323, 22, L"Text9"},
-    {308, 14, 595, 324, 19, L"Text8"},
-    {307, 14, 574, 54, 17, L"Text7"},
-    {306, 14, 553, 54, 18, L"Text6"},
-    {305, 14, 532, 54, 20, L"Text5"},
-    {304, 14, 511, 54, 18, L"Text4"},
-    {303, 14, 490, 54, 18, L"Text3"},
-    {302, 14, 469, 54, 18, L"Text2"},
-    {301, 14, 441, 584, 20, L"Text1"},
-    {103, 35, 350, 148, 22, L"20050131-***"},
-    {500, 16, 15, 32, 32, L""},
-    {410, 190, 41, 125, 15, nullptr},
-    {405, 57, 9, 211, 29, L"Nomichron"},
-    {409, 35, 67, 167, 15, L"★エクスプローラモード★"},
-    {408, 35, 255, 267, 29,
-     L"リネームしたいファイルを右下のアイコンにドラック＆ドロップすると、選択した形式でリネームします。"},
-    {407, 35, 231, 148, 15, L"★カスタマイズモード★"},
-    {406, 35, 147, 253, 15, L"test.jpg をドラック＆ドロップした時刻が"},
-    {404, 35, 189, 190, 15, L"050131010101.jpg\u3000\u3000と変更されます。"},
-    {403, 35, 168, 246, 15, L"2005年1月31日1時1分1秒ならばファイル名は"},
-    {402, 35, 126, 253, 15, L"ファイル名をドロップされた時刻にリネームします。"},
-    {401, 34, 91, 267, 29,
-     L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
-};
-
-TEST(Window, LayoutAt96Dpi)
-{
-    const Program nomichron = StartProgram(Beside(L"Nomichron.exe"), L"");
-    const HWND window = WaitForWindow(nomichron, L"NomichronForm1", true, 20000);
-    ASSERT_NE(window, nullptr) << "no visible window within 20 s";
-    WaitForInputIdle(nomichron.process.get(), 10000);
-    EXPECT_TRUE(WindowText(window) == L"Nomichron" &&
-                (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX)) ==
-                    (WS_CAPTION | WS_SYSMENU))
-        << "its caption; a size the user can't change";
-    RECT client{}, frame{}, work{};
-    GetClientRect(window, &client), GetWindowRect(window, &frame), SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ((std::array<LONG, 4>{client.right, client.bottom, (frame.left + frame.right - work.left - work.right) / 2,
-                                   (frame.top + frame.bottom - work.top - work.bottom) / 2}),
-              (std::array<LONG, 4>{331, 391, 0, 0}))
-        << "its size, centred on the screen";
-    for (const auto& c : kForm) {
-        SCOPED_TRACE(c.id);
-        const HWND control = GetDlgItem(window, c.id);
-        RECT r{};
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
-                  (std::array<LONG, 4>{c.left, c.top, c.left + c.width, c.top + c.height}));
-        wchar_t name[16]{};
-        GetClassNameW(control, name, 16);
-        EXPECT_EQ(_wcsicmp(name, c.id <= 200 ? L"Button" : c.id > 300 && c.id < 400 ? L"Edit" : L"Static"), 0) << name;
-        EXPECT_TRUE(IsWindowVisible(control) &&
-                    (c.text ? WindowText(control) == c.text : !WindowText(control).empty()));
-    }
-    // Option1(0) alone checked, and focused; Tab runs from it through Picture1 and Text1 to Text10
-    // and back, the arrow keys from option to option.
-    for (int i = 0; i < 4; ++i) {
-        DWORD_PTR checked = BST_INDETERMINATE; // unless it answers within 5 s
-        SendMessageTimeoutW(GetDlgItem(window, 100 + i), BM_GETCHECK, 0, 0, 0, 5000, &checked);
-        EXPECT_EQ(checked, DWORD_PTR(i == 0 ? BST_CHECKED : BST_UNCHECKED)) << i;
-    }
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof(thread);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
-    std::vector<int> order{GetDlgCtrlID(thread.hwndFocus)};
-    for (HWND at = thread.hwndFocus; order.size() < 13;)
-        order.push_back(GetDlgCtrlID(at = GetNextDlgTabItem(window, at, FALSE)));
-    EXPECT_EQ(order, (std::vector{100, 200, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 100}));
-    EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(window, GetDlgItem(window, 100), FALSE)), 101);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(nomichron, 20000), 0u) << "its exit code (259: still running after 20 s)";
-}
-
-// Its version record, as a Japanese resource, and its icon: 16 and 32 pixels in 256 colours with a mask,
-// 48, 64 and 256 as PNG.
-TEST(Resources, VersionRecordAndProgramIcon)
+// Its version record, as a Japanese resource. The icon is the committed file tools/make_icon writes.
+TEST(Resources, VersionRecord)
 {
     const std::wstring exe = Beside(L"Nomichron.exe");
     std::vector<BYTE> record(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
@@ -132,23 +44,6 @@ TEST(Resources, VersionRecordAndProgramIcon)
         LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     EXPECT_NE(FindResourceExW(image, RT_VERSION, MAKEINTRESOURCEW(1), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
               nullptr);
-    const auto resource = [&](const wchar_t* type, int id) {
-        return static_cast<const BYTE*>(
-            LockResource(LoadResource(image, FindResourceW(image, MAKEINTRESOURCEW(id), type))));
-    };
-    const BYTE* group = resource(RT_GROUP_ICON, 1);
-    ASSERT_EQ(group[4], 5) << "images";
-    for (int i = 0, sizes[] = {16, 32, 48, 64, 256}; i < 5; ++i) {
-        const BYTE* entry = group + 6 + 14 * i; // width, height, colours, reserved, planes, bits, bytes, id
-        const BYTE* icon = resource(RT_ICON, entry[12] | entry[13] << 8);
-        BITMAPINFOHEADER header{};
-        std::memcpy(&header, icon, sizeof(header));
-        EXPECT_EQ(entry[0] ? entry[0] : 256, sizes[i]);
-        EXPECT_TRUE(sizes[i] >= 48
-                        ? std::memcmp(icon, "\x89PNG", 4) == 0
-                        : header.biWidth == sizes[i] && header.biHeight == 2 * sizes[i] && header.biBitCount == 8)
-            << sizes[i] << " pixels";
-    }
 }
 
 } // namespace

@@ -6,19 +6,16 @@
 // ", shown copy" when the copy cursor showed for a list not taken), press (Picture1 through
 // Active Accessibility: its role and name, then pressed, and twice more while the Open dialog is up: how
 // many dialogs, and whether the window is enabled), focus (the focused control's identifier), tooltip
-// (once one shows), close (printing Text1), terminate, foreground (the title of the window in front,
+// (once one shows), close (printing Text1), foreground (the title of the window in front,
 // whose thread takes the keys), click OPTION (posted, as a click waits in the queue), watch (until the
 // window goes: whether it always answered within the 5 s after which Windows calls it hung), asked [press]
 // (a press posted to Picture1 first, if told; then whether the window lets the session end, yes or no,
-// and Text1 to Text10), colours WINDOW WINDOWTEXT BTNFACE BTNTEXT (the system colours of those names set,
-// as RRGGBB, for programs started later; prints the ones before), hold (keeps Wine's desktop: see tools/test).
-// Each wait has a limit.
+// and Text1 to Text10), hold (keeps Wine's desktop: see tools/test). Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -145,27 +142,9 @@ int wmain(int argc, wchar_t** argv)
             return 3;
         Sleep(INFINITE);
     }
-    if (mode == L"colours") {
-        const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
-        COLORREF colours[4] = {};
-        std::wstring before;
-        for (int i = 0; i < 4; ++i) {
-            wchar_t hex[8] = {};
-            const COLORREF was = GetSysColor(elements[i]);
-            std::swprintf(hex, 8, L"%02X%02X%02X ", GetRValue(was), GetGValue(was), GetBValue(was));
-            before += hex;
-            const unsigned long rgb = std::wcstoul(argv[2 + i], nullptr, 16);
-            colours[i] = RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF);
-        }
-        return Print(before), !SetSysColors(4, elements, colours);
-    }
     const HWND window = Find(L"NomichronForm1");
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
     if (mode == L"close")
         return Print(WindowText(GetDlgItem(window, 301))), !PostMessageW(window, WM_CLOSE, 0, 0);
-    if (mode == L"terminate")
-        return !TerminateProcess(ScopedHandle(OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 9);
     if (mode == L"press")
         return Press(GetDlgItem(window, 200), window), 0;
     if (mode == L"tooltip")
