@@ -33,11 +33,13 @@ std::string BytesOf(std::u16string_view wide)
     return bytes;
 }
 
-// A DROPFILES header (the list's offset, a point whose x reads as the wide name "A", fNC, fWide), then the list.
+// A DROPFILES header (the list's offset, a point and fNC whose bytes read as the wide whole path "C:\abc",
+// fWide), then the list.
 std::vector<unsigned char> Block(std::uint32_t listStart, bool wide, const std::string& list)
 {
     std::vector<unsigned char> block(20, 0);
-    block[4] = 'A';
+    for (int i = 0; i < 6; ++i)
+        block[4 + 2 * i] = static_cast<unsigned char>("C:\\abc"[i]);
     for (int i = 0; i < 4; ++i)
         block[i] = static_cast<unsigned char>(listStart >> 8 * i);
     block[16] = wide;
