@@ -57,6 +57,8 @@ TEST(ReadFileList, ReadsTheNamesInsideTheBlockOrRefusesTheList)
              {"ANSI in code page 932", Block(20, false, "C:\\\x8e\xca\x90\x5e\\\x95\x5c.jpg\0D:\\b\0\0"s),
               std::vector<std::u16string>{u"C:\\写真\\表.jpg", u"D:\\b"}},
              {"an ANSI name the code page cannot read", Block(20, false, "C:\\\x81\0\0"s), std::nullopt},
+             {"one relative name among whole paths", Block(20, true, BytesOf(u"C:\\a\0sub\\b\0D:\\c\0\0"sv)),
+              std::nullopt},
              {"empty: a wide NUL alone", Block(20, true, "\0\0"s), std::nullopt},
              {"no empty name at the end", Block(20, true, BytesOf(u"C:\\a.jpg\0"sv)), std::nullopt},
              {"the end's NUL cut in half", Block(20, true, BytesOf(u"C:\\a.jpg\0"sv) + '\0'), std::nullopt},
