@@ -225,7 +225,6 @@ bool Picture1::FileDone(long long done, long long total)
 
 void Picture1::ShowFailed()
 {
-    BatchEnded();
     if (Taskbar() != nullptr &&
         DecoratedResult(taskbar->SetProgressState(form, TBPF_ERROR), "ITaskbarList3::SetProgressState"))
         shownStep = kProgressSteps + 1; // the error state, until cleared
