@@ -150,13 +150,17 @@ Form1::Form1(HINSTANCE instance) : instance(instance), colours(CurrentColours())
         CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (!window)
         ThrowLastError("CreateWindowExW (Form1)");
+    postedFilter.emplace(window.get());
     dpi = WindowDpi(window.get());
     CreateControls();
     ApplyDpi(dpi);
     CheckedSetWindowPos(window.get(), CentredWindowRect(dpi));
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    destroying = true;
+}
 
 void Form1::CreateControls()
 {
@@ -240,6 +244,8 @@ void Form1::Close()
 void Form1::ShowFields(const RenameFields& fields)
 {
     unshownFields = nullptr;
+    roundStarted = false;
+    boxTextsRead = 0;
     for (int box = 0; box < kTextBoxCount; ++box) {
         if (!SetDlgItemTextW(window.get(), kText1Id + 1 + box, ToWide(fields.*kBoxFields[box]).c_str()))
             ThrowLastError("SetDlgItemTextW");
@@ -347,20 +353,31 @@ void Form1::FollowColours(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK Form1::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR form)
 {
-    auto* self = reinterpret_cast<Form1*>(form);
-    if ((message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == EM_GETLINE) &&
-        self->unshownFields != nullptr) {
-        try {
-            self->ShowFields(*self->unshownFields);
-        } catch (...) {
-            // The box answers with what it holds.
-        }
-    }
+    if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == EM_GETLINE)
+        reinterpret_cast<Form1*>(form)->BoxRead(box, message != WM_GETTEXTLENGTH);
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(box, TextBoxProcedure, id);
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
+void Form1::BoxRead(HWND box, bool text)
+{
+    const unsigned bit = 1u << (GetDlgCtrlID(box) - kText1Id - 1);
+    if (unshownFields != nullptr && (!roundStarted || (boxTextsRead & bit) != 0)) {
+        try {
+            ShowFields(*unshownFields);
+            roundStarted = true;
+        } catch (...) {
+            // The box answers with what it holds.
+        }
+    }
+    if (text)
+        boxTextsRead |= bit;
+}
+
+// Any program can send the window the messages of its destruction, or post
+// them: only its own DestroyWindow ends it, so that closing it always ends
+// the program.
 LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -368,6 +385,8 @@ LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if ((message == WM_DESTROY || message == WM_NCDESTROY) && form != nullptr && !form->destroying)
+        return 0;
     if (message == WM_NCDESTROY)
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (form == nullptr)
@@ -386,7 +405,10 @@ LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSTATIC: // a text box made read-only or disabled keeps the system's colours
+        if (const ControlRow* row = FindRow(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+            row != nullptr && row->kind == ControlKind::TextBox)
+            break;
         return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORBTN: // Picture1's background
         return reinterpret_cast<LRESULT>(BrushOf(reinterpret_cast<HDC>(wParam), colours.picture1));
@@ -445,24 +467,25 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_DPICHANGED: {
-        ApplyDpi(HIWORD(wParam));
-        CheckedSetWindowPos(hwnd, *reinterpret_cast<const RECT*>(lParam));
+    case WM_DPICHANGED:
+        FollowDpi(hwnd, lParam);
         return 0;
-    }
     case Picture1::kRenameDropped:
         if (picture1)
             picture1->RenameDropped();
         return 0;
     case WM_CLOSE:
-        if (picture1 && picture1->HoldClose())
-            return 0;
-        break;
+        CloseWhenFree(hwnd);
+        return 0;
     case WM_QUERYENDSESSION: // a batch is seen through first; the reason says why
         return picture1 && picture1->BatchUnderWay() ? FALSE : TRUE;
-    case WM_ENDSESSION:
-        if (wParam && picture1)
+    case WM_ENDSESSION: // the program is expected to end: at once, or after the file being renamed
+        if (wParam && picture1) {
             picture1->SessionEnding();
+            // Hidden, the window only owns Explorer mode's message, which the program's end closes.
+            if (IsWindowVisible(hwnd))
+                CloseWhenFree(hwnd);
+        }
         return 0;
     case WM_DESTROY:
         if (picture1) // none when the window is destroyed half-built
@@ -471,6 +494,37 @@ LRESULT Form1::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Form1::CloseWhenFree(HWND hwnd)
+{
+    if (picture1 && picture1->HoldClose())
+        return;
+    destroying = true;
+    if (!DestroyWindow(hwnd))
+        ThrowLastError("DestroyWindow");
+}
+
+// Only the system's own message, sent on this thread as the window moves,
+// carries a rectangle to read; the DPI is the window's, whoever says what.
+void Form1::FollowDpi(HWND hwnd, LPARAM suggested)
+{
+    const UINT newDpi = WindowDpi(hwnd);
+    if (newDpi == dpi)
+        return;
+    ApplyDpi(newDpi);
+    RECT place{};
+    if (InSendMessageEx(nullptr) == ISMEX_NOSEND && suggested != 0) {
+        place = *reinterpret_cast<const RECT*>(suggested);
+    } else {
+        if (!GetWindowRect(hwnd, &place))
+            ThrowLastError("GetWindowRect");
+        const RECT frame =
+            WindowRectForClient(ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), kStyle, kExStyle, dpi);
+        place.right = place.left + frame.right - frame.left;
+        place.bottom = place.top + frame.bottom - frame.top;
+    }
+    CheckedSetWindowPos(hwnd, place);
 }
 
 int RunMessageLoop(HWND dialogKeysWindow)
@@ -482,6 +536,8 @@ int RunMessageLoop(HWND dialogKeysWindow)
             return static_cast<int>(message.wParam);
         if (result == -1)
             ThrowLastError("GetMessageW");
+        if (NamesTimerProcedure(message))
+            continue;
         // Tab and the arrow keys move between the controls as in a dialog.
         if (IsWindow(dialogKeysWindow) && IsDialogMessageW(dialogKeysWindow, &message))
             continue;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/rename_fields.h"
 #include "ui/form_fonts.h"
 #include "ui/picture1.h"
+#include "ui/posted_message_filter.h"
 #include "ui/scoped_win.h"
 
 // The main window: created hidden with its controls, shown or closed by the
@@ -55,6 +57,12 @@ private:
     void CreateControls();
     // Gives the controls fonts, icons and places for a DPI; the window's own size is the caller's.
     void ApplyDpi(UINT newDpi);
+    // The window moved to a monitor of another DPI, or the DPI changed.
+    void FollowDpi(HWND window, LPARAM suggested);
+    // A box of Text1 to Text10 is read: its text, or only its length.
+    void BoxRead(HWND box, bool text);
+    // Closes now, or once the handler under way has ended.
+    void CloseWhenFree(HWND window);
     bool PaintFrames(HDC dc); // false when a step failed and the rest was skipped
     void RepaintLater();
     NamingScheme OptionScheme();
@@ -74,11 +82,18 @@ private:
     ScopedIcon icon;      // Picture1's, Image1's and the window's
     ScopedIcon smallIcon; // the caption bar's
     HWND focusBeforeDeactivation = nullptr;
-    const RenameFields* unshownFields = nullptr;         // newer than what the boxes hold
-    FormColours colours;                                 // of the scheme or contrast theme in force
+    const RenameFields* unshownFields = nullptr; // newer than what the boxes hold
+    // Whoever reads the ten boxes one by one while a batch goes on reads one
+    // file: a read shows the newest record only at the start of a round of
+    // reads, which a box read twice begins anew.
+    bool roundStarted = false;
+    unsigned boxTextsRead = 0; // one bit per box, this round
+    bool destroying = false;   // by the window's own DestroyWindow: no other destruction counts
+    FormColours colours;       // of the scheme or contrast theme in force
     std::vector<std::pair<Colour, ScopedBrush>> brushes; // made from the colours, as they are first needed
-    // Last, so that it goes first: the window's messages may use every other member.
+    // Last, so that they go first: the window's messages may use every other member.
     ScopedWindow window;
+    std::optional<PostedMessageFilter> postedFilter;
 };
 
 // Runs the message loop until the window is closed; returns the exit code.

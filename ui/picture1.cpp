@@ -6,6 +6,7 @@
 
 #include "ui/file_open_dialog.h"
 #include "ui/picture1_accessible.h"
+#include "ui/posted_message_filter.h"
 #include "ui/scoped_win.h"
 #include "ui/win32_error.h"
 
@@ -72,8 +73,11 @@ void AnswerBetweenFiles(HWND comCalls)
 {
     MSG message{};
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    for (int calls = 0; comCalls != nullptr && calls < 64 && PeekMessageW(&message, comCalls, 0, 0, PM_REMOVE); ++calls)
-        DispatchMessageW(&message);
+    for (int calls = 0; comCalls != nullptr && calls < 64 && PeekMessageW(&message, comCalls, 0, 0, PM_REMOVE);
+         ++calls) {
+        if (!NamesTimerProcedure(message))
+            DispatchMessageW(&message);
+    }
     for (int paints = 0; paints < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT);
          ++paints)
         DispatchMessageW(&message);
@@ -102,9 +106,8 @@ void Picture1::AcceptFiles(Handler newHandler, std::function<NamingScheme()> new
 {
     handler = std::move(newHandler);
     selectedOption = std::move(newSelectedOption);
-    const ComPtr<DropTarget> target =
-        DropTarget::Create([this](std::vector<std::u16string>& paths) { return TakeDrop(std::move(paths)); },
-                           [this] { return !handlerRunning && !closing; });
+    const ComPtr<DropTarget> target = DropTarget::Create(
+        [this](std::vector<std::u16string>& paths) { return TakeDrop(std::move(paths)); }, [this] { return Free(); });
     drops = std::make_unique<DropRegistration>(control, target.get());
 }
 
@@ -114,7 +117,7 @@ void Picture1::AcceptFiles(Handler newHandler, std::function<NamingScheme()> new
 // come before input, so nothing the user does can come between.
 bool Picture1::TakeDrop(std::vector<std::u16string> paths)
 {
-    if (handlerRunning || closing || !Decorated(PostMessageW(form, kRenameDropped, 0, 0), "PostMessageW"))
+    if (!Free() || !Decorated(PostMessageW(form, kRenameDropped, 0, 0), "PostMessageW"))
         return false;
     handlerRunning = true;
     batchScheme = selectedOption();
@@ -138,7 +141,8 @@ void Picture1::Press()
 {
     RunAlone([this] {
         ChosenFiles chosen(ChooseFilesToRename(form));
-        if (chosen.FileCount() == 0)
+        // The dialog's loop may have heard the window close or the session end.
+        if (chosen.FileCount() == 0 || closing || sessionEnding)
             return;
         batchScheme = selectedOption();
         RunBatch(chosen);
@@ -181,7 +185,7 @@ private:
 // meanwhile) starts another.
 void Picture1::RunAlone(const std::function<void()>& batch)
 {
-    if (handlerRunning || closing || !handler)
+    if (!Free() || !handler)
         return;
     {
         const Busy busy(*this);

@@ -50,7 +50,8 @@ public:
 
     // Whether a batch is renaming: the session's end waits for it.
     bool BatchUnderWay() const { return sessionHold.has_value(); }
-    // Windows ends the session all the same: the batch stops after its file.
+    // Windows ends the session all the same: the batch stops after its file,
+    // and no batch starts from then on.
     void SessionEnding() { sessionEnding = true; }
     // False when the batch must stop here.
     bool FileDone(long long done, long long total);
@@ -75,6 +76,8 @@ private:
         bool reasonGiven;
     };
 
+    // No handler runs, and none may start: the window is neither closing nor ending with the session.
+    bool Free() const { return !handlerRunning && !closing && !sessionEnding; }
     bool TakeDrop(std::vector<std::u16string> paths);
     void RunAlone(const std::function<void()>& batch);
     void RunBatch(DropData& files);

@@ -1,11 +1,12 @@
 // Form1 in this process, started in a dark scheme: laid out as the form is
-// drawn, then told while it is open that the display changed: a monitor of
-// 144 DPI (Wine never sends it), then the system's colours back to the
-// standard ones.
+// drawn, at 96 DPI and again in a process of its own at 144; deaf to what
+// another program forges; then told while it is open that the system's
+// colours are back to the standard ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -55,7 +56,40 @@ const struct {
      L"リネームしたいファイルを Nomichron.exe のアイコンに直接ドラック＆ドロップしてお使いください。"},
 };
 
-TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
+void CALLBACK Called(HWND, UINT, UINT_PTR, DWORD)
+{
+    ADD_FAILURE() << "a posted timer's procedure was called";
+}
+
+// This test again, in a process started at 144 DPI, where every Wine program reads it.
+void ExpectPassedAt144Dpi()
+{
+    const wchar_t* desktop = L"Control Panel\\Desktop";
+    const DWORD dpi = 144;
+    ASSERT_FALSE(RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, sizeof(dpi)));
+    std::wstring line =
+        L"form1_tests --gtest_filter=Form1.LaidOutAsDrawnAt96And144DpiDeafToForgeriesThenFollowsTheScheme";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    SetEnvironmentVariableW(L"NOMICHRON_AT_144_DPI", L"1");
+    DWORD code = 1;
+    if (CreateProcessW(self.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child)) {
+        // Answering meanwhile: the child's change of colours is sent to every window, this one's too.
+        while (MsgWaitForMultipleObjects(1, &child.hProcess, FALSE, 120000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+            for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+                DispatchMessageW(&message);
+        }
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hProcess), CloseHandle(child.hThread);
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels");
+    EXPECT_EQ(code, 0u) << "at 144 DPI";
+}
+
+TEST(Form1, LaidOutAsDrawnAt96And144DpiDeafToForgeriesThenFollowsTheScheme)
 {
     SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const SchemeRestorer restorer;
@@ -64,6 +98,7 @@ TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
     Form1 form(GetModuleHandleW(nullptr));
     const HWND window = form.Handle();
     form.Show();
+    const double scale = GetDpiForWindow(window) / 96.0;
     const auto textOf = [](HWND control) {
         std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
         text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
@@ -77,7 +112,7 @@ TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
     GetClientRect(window, &client), GetWindowRect(window, &frame), SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_EQ((std::array<LONG, 4>{client.right, client.bottom, (frame.left + frame.right - work.left - work.right) / 2,
                                    (frame.top + frame.bottom - work.top - work.bottom) / 2}),
-              (std::array<LONG, 4>{331, 391, 0, 0}))
+              (std::array<LONG, 4>{std::lround(331 * scale), std::lround(391 * scale), 0, 0}))
         << "its size, centred on the screen";
     const auto expectPlaces = [&](double scale) { // every control at its place times the scale, within a pixel
         for (const auto& c : kForm) {
@@ -89,7 +124,7 @@ TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
                 EXPECT_NEAR(at, expected * scale, scale == 1 ? 0 : 1) << c.id;
         }
     };
-    expectPlaces(1);
+    expectPlaces(scale);
     for (const auto& c : kForm) {
         const HWND control = GetDlgItem(window, c.id);
         EXPECT_TRUE(IsWindowVisible(control) && (c.text ? textOf(control) == c.text : !textOf(control).empty()))
@@ -104,11 +139,35 @@ TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
         order.push_back(GetDlgCtrlID(at = GetNextDlgTabItem(window, at, FALSE)));
     EXPECT_EQ(order, (std::vector{100, 200, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 100}));
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(window, GetDlgItem(window, 100), FALSE)), 101);
-    // At 144 DPI every control at 1.5 times its place, and a control of each font in its character height.
-    RECT suggested{40, 30, 40 + 520, 30 + 640};
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    expectPlaces(1.5);
-    for (const auto& [id, height] : {std::pair(100, 18), {405, 41}, {409, 23}, {410, 17}}) {
+    // Another program's word on the DPI, sent without its rectangle or posted, and its timer procedure, change nothing.
+    SendMessageW(window, WM_DPICHANGED, 0, 0);
+    PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(2000, 2000), 0);
+    PostMessageW(window, WM_TIMER, 1, reinterpret_cast<LPARAM>(Called));
+    for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+    expectPlaces(scale);
+    // The boxes, read one by one while a batch goes on, hold one file; a box read again shows the newest.
+    RenameFields first{}, second{};
+    first.sourcePath = u"C:\\a.jpg", first.newName = u"050131010102.jpg";
+    second.sourcePath = u"C:\\b.jpg", second.newName = u"050131010103.jpg";
+    form.FieldsChanged(first);
+    const std::wstring a = textOf(GetDlgItem(window, 301));
+    form.FieldsChanged(second);
+    EXPECT_EQ((std::array{a, textOf(GetDlgItem(window, 309)), textOf(GetDlgItem(window, 301))}),
+              (std::array<std::wstring, 3>{L"C:\\a.jpg", L"050131010102.jpg", L"C:\\b.jpg"}));
+    // A box another program makes read-only asks for the colours of static text: the system's, readable.
+    SendMessageW(GetDlgItem(window, 301), EM_SETREADONLY, TRUE, 0);
+    const HDC boxDc = GetDC(GetDlgItem(window, 301));
+    SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(boxDc), LPARAM(GetDlgItem(window, 301)));
+    EXPECT_NE(GetTextColor(boxDc), GetBkColor(boxDc));
+    ReleaseDC(GetDlgItem(window, 301), boxDc);
+    if (!GetEnvironmentVariableW(L"NOMICHRON_AT_144_DPI", nullptr, 0))
+        ExpectPassedAt144Dpi();
+    else
+        EXPECT_EQ(scale, 1.5);
+    // At 144 DPI a control of each font in its character height, and the icon of that size.
+    for (const auto& [id, height] :
+         scale == 1 ? std::map<int, int>{} : std::map<int, int>{{100, 18}, {405, 41}, {409, 23}, {410, 17}}) {
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, id), WM_GETFONT, 0, 0)), sizeof(font),
                    &font);
@@ -119,7 +178,7 @@ TEST(Form1, LaidOutAsDrawnThenFollowsAMonitorOf144DpiAndTheSchemesColours)
         GetIconInfo(reinterpret_cast<HICON>(SendMessageW(GetDlgItem(window, 200), BM_GETIMAGE, IMAGE_ICON, 0)), &icon));
     BITMAP colour{};
     GetObjectW(icon.hbmColor, sizeof(colour), &colour);
-    EXPECT_EQ(colour.bmWidth, 48) << "Picture1's icon";
+    EXPECT_EQ(colour.bmWidth, 32 * scale) << "Picture1's icon";
     DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
     // Each option's caption in the scheme's window colour on its window-text colour: as started, then at once
     // after the change, without a restart.

@@ -5,7 +5,6 @@
 #include "bench/file_drop.h"
 #include "core/failure.h"
 #include "ui/form1.h"
-#include "ui/win32_error.h"
 
 namespace {
 
@@ -34,8 +33,13 @@ TEST(Form1, TakesTheNextDropAfterAHandlerFailed)
     }
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(effects[1], static_cast<unsigned long>(DROPEFFECT_COPY));
-    // A decorative call's failure is reported and skipped, never thrown.
-    EXPECT_FALSE(Decorated(false, "DrawIconEx") || DecoratedResult(E_FAIL, "ITaskbarList3::SetProgressValue"));
+    // A paint that fails (here on a device context that is none) is tried again later, and never ends the program.
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON, item.CtlID = 200, item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = GetDlgItem(form.Handle(), 200), item.hDC = HDC(0x1234), item.rcItem = {0, 0, 32, 32};
+    SendMessageW(form.Handle(), WM_DRAWITEM, 200, reinterpret_cast<LPARAM>(&item));
+    MSG quit{};
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 } // namespace
