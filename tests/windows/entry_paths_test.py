@@ -17,6 +17,7 @@ import urllib.parse
 FROZEN = dict(os.environ, LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
               FAKETIME="2005-01-31 01:01:01", FAKETIME_DONT_FAKE_MONOTONIC="1")  # the clock stands still
 START_FAILURE = ["処理が間に合いません<CRLF>再実行してください", "exclamation", "hidden disabled"]
+WM_DESTROY, WM_NCDESTROY, WM_CLOSE, WM_ENDSESSION, WM_TIMER, WM_DPICHANGED = 0x2, 0x82, 0x10, 0x16, 0x113, 0x2E0
 LIMIT = 60  # seconds, for any one wait: a hang fails at once with what it awaited, long before CTest's 300
 # What the program and the system DLLs it uses look for beyond KnownDLLs, as WINEDEBUG=+loaddll shows on
 # each path. Not msimg32: one of Wine's own DLLs loads it by the plain search path for a message box.
@@ -187,9 +188,30 @@ class Nomichron(unittest.TestCase):
         session, source, *fields = self.ended(self.probe("asked", "press"), "asked probe")[0].rstrip("\n").split("|")
         self.assertEqual((session, source in [self.windows(n.replace("/", "\\")) for n, _ in everything[done - 1:]],
                           fields[7] in [os.path.basename(s) for _, s in everything[done - 1:]]), ("no", True, True), (source, fields[7]))
+        self.assertEqual(self.ended(self.probe("send", WM_CLOSE, 0, 0), "close")[1], 0)  # waits for the batch's end
         self.until("end of the batch", lambda: app.poll() is not None or run("xdotool", "search", "--onlyvisible", "--name", "^Open$"))
         self.assertEqual((app.poll(), self.tree()), (0, renamed(before, everything)))
         self.assertEqual(self.ended(watch, "watch probe")[0], "answered\n")
+
+    def test_messages_forged_by_another_program_then_the_session_ends_mid_batch_and_idle(self):
+        before, app, drop = self.drop(3000)
+        # Sent and posted: the window's destruction, a DPI of 0 without its rectangle, a timer procedure.
+        for how, *message in (("send", WM_NCDESTROY, 0, 0), ("post", WM_NCDESTROY, 0, 0), ("send", WM_DESTROY, 0, 0),
+                              ("send", WM_DPICHANGED, 0, 0), ("post", WM_DPICHANGED, 0, 0), ("post", WM_TIMER, 1, 0x1234)):
+            self.assertEqual(self.ended(self.probe(how, *message), how)[1], 0, message)
+        self.assertEqual(self.ended(drop, "drop")[0], "copy\n")  # Picture1 kept its place
+        # The session ends mid-batch: the batch stops between two files, and the program ends.
+        self.assertEqual(self.ended(self.probe("send", WM_ENDSESSION, 1, 0), "session's end")[1], 0)
+        self.assertEqual(self.ended(app, "window")[1], 0)
+        everything = [(numbered(i), stamped(i)) for i in range(1, 3001)]
+        done = sum(os.path.exists(os.path.join(self.root, s)) for _, s in everything)
+        self.assertEqual((0 < done < 3000, self.tree()), (True, renamed(before, everything[:done])))
+        # It let go of its instance name: a start from the icon renames. Idle, the session's end closes it at once.
+        before = self.tree()
+        self.assertEqual((self.ended(self.start(self.write("a.jpg")[0]), "start")[1]), 0)
+        app = self.window()
+        self.assertEqual(self.ended(self.probe("send", WM_ENDSESSION, 1, 0), "session's end")[1], 0)
+        self.assertEqual((self.ended(app, "window")[1], self.tree()), (0, dict(before, **{"050131010102.jpg": "a.jpg"})))
 
     def test_a_copy_among_planted_dlls_from_explorer_then_its_window_pressed_twice_and_given_what_others_drop(self):
         folder = os.path.join(self.scratch, "Downloads")  # Nomichron.exe beside DLLs that leave a mark when loaded

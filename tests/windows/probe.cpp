@@ -10,7 +10,8 @@
 // whose thread takes the keys), click OPTION (posted, as a click waits in the queue), watch (until the
 // window goes: whether it always answered within the 5 s after which Windows calls it hung), asked [press]
 // (a press posted to Picture1 first, if told; then whether the window lets the session end, yes or no,
-// and Text1 to Text10), hold (keeps Wine's desktop: see tools/test). Each wait has a limit.
+// and Text1 to Text10), send|post MESSAGE WPARAM LPARAM (to the window, as any program may), hold (keeps Wine's
+// desktop: see tools/test). Each wait has a limit.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -151,6 +152,14 @@ int wmain(int argc, wchar_t** argv)
         return Find(L"tooltips_class32", nullptr), Print(L"tooltip"), 0;
     if (mode == L"foreground") // its title
         return Print(WindowText(GetForegroundWindow())), 0;
+    if (mode == L"send" || mode == L"post") { // MESSAGE WPARAM LPARAM, as another program may; 0 once delivered
+        const UINT message = wcstoul(argv[2], nullptr, 0);
+        const WPARAM wParam = wcstoull(argv[3], nullptr, 0);
+        const LPARAM lParam = wcstoll(argv[4], nullptr, 0);
+        DWORD_PTR ignored = 0;
+        return mode == L"post" ? !PostMessageW(window, message, wParam, lParam)
+                               : !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kLimit, &ignored);
+    }
     if (mode == L"click")
         return !PostMessageW(GetDlgItem(window, 100 + _wtoi(argv[2])), BM_CLICK, 0, 0);
     if (mode == L"asked") {
