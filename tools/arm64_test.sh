@@ -50,7 +50,9 @@ smoke_test_arm64() {
 }
 
 test_arm64() {
+    local started=$SECONDS
     prepare_arm64
     build_arm64
     smoke_test_arm64
+    echo "== ARM64: done in $((SECONDS - started)) s"
 }
