@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # An arm64 Debian 12 with its own Wine (arm64 Wine 8), run here through
 # qemu-user-static and binfmt-support: where the ARM64 Nomichron.exe runs in
-# the tests. Made once with debootstrap into the cache (about 12 minutes), as
+# the tests. Made once with debootstrap into the cache (about 6 minutes), as
 # a clone of no project need be in it.
 #   source tools/arm64_root.sh; arm64_root    sets ARM64_ROOT, making it first
 #   tools/arm64_root.sh run COMMAND...         runs COMMAND in it (see arm64_run)
@@ -27,14 +27,17 @@ enable_arm64_programs() {
 
 make_arm64_root() {
     local root=$1
-    echo "== arm64 Debian, once per machine: debootstrap through qemu (about 7 minutes)"
+    local started=$SECONDS
+    echo "== arm64 Debian, once per machine (about 6 minutes, emulated): only there does arm64 Wine run"
+    echo "   debootstrap --arch=arm64 into $root"
     debootstrap --arch=arm64 --variant=minbase "$ARM64_SUITE" "$root" "$(debian_mirror)" >"$root.log" 2>&1 ||
         { tail -20 "$root.log" >&2; return 1; }
-    echo "== arm64 Debian, once per machine: its Wine and faketime (about 4 minutes)"
+    echo "   its Wine and faketime ($((SECONDS - started)) s so far)"
     ARM64_ROOT=$root arm64_run sh -c "apt-get -qq update && DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends ${ARM64_PACKAGES[*]} && apt-get clean" >"$root.log" 2>&1 ||
         { tail -20 "$root.log" >&2; return 1; }
     rm -f "$root.log"
+    echo "   done in $((SECONDS - started)) s"
 }
 
 # Sets ARM64_ROOT. The key: how the root is made (the functions and lists
@@ -52,14 +55,16 @@ $(apt-cache policy "${ARM64_PACKAGES[@]}" qemu-user-static | grep -E '^\S|Candid
 
 # arm64_run COMMAND...: COMMAND in ARM64_ROOT, with /proc, /dev, the X server's
 # sockets and the build folder (at the same path) mounted in a mount namespace
-# of its own: the mounts end with the command however it ends, and the root's
-# folder never holds them. With FAKETIME or FAKETIME_TIMESTAMP_FILE set, the
+# of its own. The kernel unmounts them when the last process in it ends,
+# however it ends (even killed, where no trap runs), and not before: a
+# wineserver left running by "wineserver -p" keeps its /proc and prefix. The
+# cached root's folder, seen from outside, never holds a mount, so removing it
+# cannot reach through one. With FAKETIME or FAKETIME_TIMESTAMP_FILE set, the
 # root's own (arm64) libfaketime is preloaded.
 arm64_run() {
     unshare --mount --propagation private -- /bin/bash -euo pipefail -c '
         root=$1 build=$2
         shift 2
-        trap "umount -R \"\$root/proc\" \"\$root/dev\" \"\$root/tmp/.X11-unix\" \"\$root$build\" 2>/dev/null || true" EXIT
         mount -t proc proc "$root/proc"
         mount --rbind /dev "$root/dev"
         mkdir -p "$root/tmp/.X11-unix" "$root$build"
