@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The ARM64 Nomichron.exe under arm64 Wine, in an arm64 Debian run through qemu: what only a run of the ARM64
-build shows (its CRT's Unicode entry point, a failure thrown and caught, the delay-loaded DLLs), with the
+build shows (its start through the CRT, a failure thrown, unwound and caught, the delay-loaded DLLs), with the
 frozen clock and the names entry_paths_test.py expects of the x64 exe. No timing: everything here is emulated.
 Usage: arm64_smoke_test.py NOMICHRON_EXE PROBE_EXE, with a "wine" first on PATH that runs the arm64 root's, and
 DISPLAY, WINEPREFIX and a wineserver as for entry_paths_test.py."""
