@@ -3,6 +3,10 @@
 
 NOMICHRON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${NOMICHRON_BUILD_ROOT:-$NOMICHRON_ROOT/build}
+# What takes many minutes to make and depends on no clone (the ARM64 toolchain,
+# the arm64 Debian for its tests) is kept here, so that fresh clones on this
+# machine, CI's among them, find it made.
+CACHE_ROOT=${NOMICHRON_CACHE:-$HOME/.cache/nomichron}
 
 # Installs the Debian packages given that are missing; by default those the
 # builds and tests need.
@@ -10,7 +14,7 @@ install_missing_packages() {
     local wanted=("$@")
     [ $# -gt 0 ] || wanted=(cmake make g++ clang googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64
                   xvfb xdotool x11-utils fonts-wine fonts-ipafont-gothic fonts-horai-umefont fonts-dejavu-extra
-                  imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs clang-format)
+                  imagemagick python3-gi gir1.2-gtk-3.0 faketime python3 e2fsprogs clang-format llvm-16)
     local missing=()
     local package
     for package in "${wanted[@]}"; do
@@ -20,8 +24,35 @@ install_missing_packages() {
     echo "Installing the Debian packages that are missing (a minute or two): ${missing[*]}" >&2
     local sudo=
     [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # Another apt-get may hold the lock for a while: wait for it, not fail.
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# cached NAME KEY MAKER: sets CACHED to the folder $CACHE_ROOT/NAME-<hash of
+# KEY>, made first by "MAKER FOLDER" when missing. MAKER works in a temporary
+# folder renamed into place only once it succeeds: a failed or interrupted run
+# leaves no folder that looks complete, and the next run starts it again. A
+# lock makes a second run (another clone's) wait for the first, not race it.
+CACHED=
+cached() {
+    local name=$1 key=$2 maker=$3
+    local folder
+    folder="$CACHE_ROOT/$name-$(sha256sum <<<"$key" | cut -c1-16)"
+    mkdir -p "$CACHE_ROOT"
+    if [ ! -d "$folder" ]; then
+        exec {lock}>"$folder.lock"
+        flock "$lock"
+        if [ ! -d "$folder" ]; then
+            # What a stopped run left; never through a mount, should one remain.
+            rm -rf --one-file-system "$folder.partial"
+            "$maker" "$folder.partial" >&2
+            mv -T "$folder.partial" "$folder"
+        fi
+        exec {lock}>&-
+    fi
+    CACHED=$folder
 }
 
 # Fails, naming them, when tracked C++ sources are not as clang-format lays
@@ -40,20 +71,22 @@ check_format() {
     return 1
 }
 
-# Fails, naming each, when the exe has lost a hardening flag the toolchain
-# gives it: ASLR with high entropy, DEP, and the relocations ASLR moves it by.
+# check_hardening EXE [MACHINE]: fails, naming each, when the exe has lost a
+# hardening flag the toolchain gives it (ASLR with high entropy, DEP, and the
+# relocations ASLR moves it by) or is not for MACHINE (AMD64 unless given:
+# ARM64). llvm-readobj reads both; mingw-w64's objdump knows no ARM64.
 check_hardening() {
+    local exe=$1 machine=${2:-AMD64}
     local header missing=()
-    header=$(x86_64-w64-mingw32-objdump -p "$1")
+    header=$(llvm-readobj-16 --file-headers "$exe")
+    grep -q "Machine: IMAGE_FILE_MACHINE_$machine " <<<"$header" || missing+=("machine $machine")
     local flag
     for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
-        grep -q -x -E "\s*$flag" <<<"$header" || missing+=("$flag")
+        grep -q -x -E "\s*IMAGE_DLL_CHARACTERISTICS_$flag \(0x[0-9A-F]+\)" <<<"$header" || missing+=("$flag")
     done
-    local relocations
-    relocations=$(awk '/Base Relocation Directory/ { print $4 }' <<<"$header") # its size
-    [ -n "$relocations" ] && [ "$relocations" != 00000000 ] || missing+=("relocations")
+    grep -q -E "BaseRelocationTableSize: 0x0*[1-9A-F]" <<<"$header" || missing+=("relocations")
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "$(basename "$1") lacks its hardening: ${missing[*]} (see objdump -p)" >&2
+    echo "$(basename "$exe") lacks its hardening: ${missing[*]} (see llvm-readobj-16 --file-headers)" >&2
     return 1
 }
 
@@ -64,11 +97,15 @@ build_windows() {
 # cross_build SOURCE BUILD [TARGET...]: the Windows build of the tree at SOURCE
 # in the folder BUILD, every target unless some are named. The release and the
 # test build share it, so that the released Nomichron.exe is the tested one.
+# For x64 with Debian's mingw-w64; with CROSS_ARCH=arm64, for ARM64 with the
+# toolchain in ARM64_TOOLCHAIN (see tools/arm64_toolchain.sh).
 cross_build() {
     local source=$1 build=$2
     shift 2
-    cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel \
-        -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" >/dev/null
+    local toolchain=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake")
+    [ "${CROSS_ARCH:-x64}" = x64 ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/llvm-mingw-arm64.cmake"
+        -DNOMICHRON_ARM64_TOOLCHAIN="$ARM64_TOOLCHAIN")
+    cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel "${toolchain[@]}" >/dev/null
     local targets=()
     [ $# -eq 0 ] || targets=(--target "$@")
     cmake --build "$build" -j"$(nproc)" "${targets[@]}"
