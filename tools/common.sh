@@ -103,9 +103,16 @@ cross_build() {
     local source=$1 build=$2
     shift 2
     local toolchain=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake")
-    [ "${CROSS_ARCH:-x64}" = x64 ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/llvm-mingw-arm64.cmake"
-        -DNOMICHRON_ARM64_TOOLCHAIN="$ARM64_TOOLCHAIN")
+    if [ "${CROSS_ARCH:-x64}" = arm64 ]; then
+        toolchain=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/llvm-mingw-arm64.cmake"
+            -DNOMICHRON_ARM64_TOOLCHAIN="$ARM64_TOOLCHAIN")
+        # CMake keeps the compilers a build folder was first made with: one
+        # made with another toolchain (an older cache entry, perhaps gone)
+        # starts afresh.
+        [ "$(cat "$build/arm64_toolchain" 2>/dev/null)" = "$ARM64_TOOLCHAIN" ] || rm -rf "$build"
+    fi
     cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel "${toolchain[@]}" >/dev/null
+    [ "${CROSS_ARCH:-x64}" = x64 ] || echo "$ARM64_TOOLCHAIN" >"$build/arm64_toolchain"
     local targets=()
     [ $# -eq 0 ] || targets=(--target "$@")
     cmake --build "$build" -j"$(nproc)" "${targets[@]}"
