@@ -150,11 +150,16 @@ Form1::Form1(HINSTANCE instance) : instance(instance), colours(CurrentColours())
         CreateWindowExW(kExStyle, kClassName, L"Nomichron", kStyle, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (!window)
         ThrowLastError("CreateWindowExW (Form1)");
-    postedFilter.emplace(window.get());
-    dpi = WindowDpi(window.get());
-    CreateControls();
-    ApplyDpi(dpi);
-    CheckedSetWindowPos(window.get(), CentredWindowRect(dpi));
+    try {
+        postedFilter.emplace(window.get());
+        dpi = WindowDpi(window.get());
+        CreateControls();
+        ApplyDpi(dpi);
+        CheckedSetWindowPos(window.get(), CentredWindowRect(dpi));
+    } catch (...) {
+        destroying = true; // the half-built window goes with the members
+        throw;
+    }
 }
 
 Form1::~Form1()
@@ -178,11 +183,11 @@ void Form1::CreateControls()
         // matches no theme (an empty one is refused by Wine).
         if (row->kind == ControlKind::OptionButton)
             DecoratedResult(SetWindowTheme(control, L" ", L" "), "SetWindowTheme");
-        if (row->kind == ControlKind::TextBox)
-            Decorated(SetWindowSubclass(control, TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this)),
-                      "SetWindowSubclass");
         if (row->kind == ControlKind::Picture)
             picture1 = std::make_unique<Picture1>(window.get(), control, instance);
+        // Last, so that it sees every message first, Picture1's subclass's too.
+        Decorated(SetWindowSubclass(control, ControlProcedure, 0, reinterpret_cast<DWORD_PTR>(this)),
+                  "SetWindowSubclass");
     }
     // Every start begins with the first scheme.
     if (!CheckRadioButton(window.get(), kOption1Id, kOption1Id + kOptionCount - 1, kOption1Id))
@@ -348,16 +353,23 @@ void Form1::FollowColours(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     Decorated(RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN), "RedrawWindow");
 }
 
-// Whoever reads a box (a screen reader, another program, between two files
-// of a batch) reads the file just renamed.
-LRESULT CALLBACK Form1::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+// A control, like the window, is destroyed only with the window: another
+// program's WM_DESTROY or WM_NCDESTROY would strip its subclasses and free
+// its state. Whoever reads a box (a screen reader, another program, between
+// two files of a batch) reads the file just renamed.
+LRESULT CALLBACK Form1::ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR form)
 {
-    if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == EM_GETLINE)
-        reinterpret_cast<Form1*>(form)->BoxRead(box, message != WM_GETTEXTLENGTH);
+    auto* self = reinterpret_cast<Form1*>(form);
+    if ((message == WM_DESTROY || message == WM_NCDESTROY) && !self->destroying)
+        return 0;
+    const int controlId = GetDlgCtrlID(control);
+    if ((message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == EM_GETLINE) && controlId > kText1Id &&
+        controlId <= kText1Id + kTextBoxCount)
+        self->BoxRead(control, message != WM_GETTEXTLENGTH);
     if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(box, TextBoxProcedure, id);
-    return DefSubclassProc(box, message, wParam, lParam);
+        RemoveWindowSubclass(control, ControlProcedure, id);
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 void Form1::BoxRead(HWND box, bool text)

@@ -118,7 +118,9 @@ TEST(Form1, LaidOutAsDrawnDeafToForgeriesThenFollowsTheScheme)
     for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageW(&message);
     expectPlaces(scale);
-    // The boxes, read one by one while a batch goes on, hold one file; a box read again shows the newest.
+    // The boxes, read one by one while a batch goes on, hold one file; a box read again shows the newest. A forged
+    // destruction of Text1 first changes nothing.
+    SendMessageW(GetDlgItem(window, 301), WM_NCDESTROY, 0, 0);
     RenameFields first{}, second{};
     first.sourcePath = u"C:\\a.jpg", first.newName = u"050131010102.jpg";
     second.sourcePath = u"C:\\b.jpg", second.newName = u"050131010103.jpg";
